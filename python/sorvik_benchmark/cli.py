@@ -18,6 +18,7 @@ import time
 from . import __version__
 from ._sorvik_benchmark import Benchmark
 from .datasets import DatasetError, candles_json, load_dataset, read_text, resolve_sources
+from .indicator_cli import add_subcommands as add_indicator_subcommands
 
 PROG = "sorvik_benchmark"
 PLACEHOLDER_HASH = "0" * 64
@@ -654,14 +655,7 @@ def build_parser() -> argparse.ArgumentParser:
     p.add_argument("suite", metavar="SUITE", help="suite JSON file")
     p.set_defaults(handler=cmd_list)
 
-    # The indicator commands live beside this module and register themselves when present.
-    try:
-        from .indicator_cli import add_subcommands
-    except ModuleNotFoundError as e:
-        if e.name != f"{__package__}.indicator_cli":
-            raise
-    else:
-        add_subcommands(sub)
+    add_indicator_subcommands(sub)
     return parser
 
 
