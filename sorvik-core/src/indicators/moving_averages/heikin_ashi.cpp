@@ -1,0 +1,3 @@
+#include "indicators/moving_averages/heikin_ashi.hpp"
+
+// The Heikin-Ashi rule is small and shared; it lives in the header.

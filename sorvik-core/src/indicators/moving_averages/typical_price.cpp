@@ -1,0 +1,3 @@
+#include "indicators/moving_averages/typical_price.hpp"
+
+// Stateless price transform: everything is in the header.

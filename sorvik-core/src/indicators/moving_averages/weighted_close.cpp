@@ -1,0 +1,3 @@
+#include "indicators/moving_averages/weighted_close.hpp"
+
+// Stateless price transform: everything is in the header.
