@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "sorvik/blocks.hpp"
+#include "sorvik/indicator.hpp"
+
+namespace sorvik {
+
+/// Rate of change ratio in percent: x / b * 100 with b the close n bars ago; 0 when b is zero.
+class Rocr100 {
+ public:
+  /// Checks: the period (0, then MAX_PERIOD).
+  static Expected<Rocr100> create(std::uint64_t period);
+  /// Precondition: `check_period(period)` passed (use this constructor when embedding).
+  explicit Rocr100(std::uint64_t period) noexcept : closes_(static_cast<std::size_t>(period) + 1) {}
+
+  std::optional<double> update(double x) {
+    if (!std::isfinite(x)) return std::nullopt;
+    closes_.push_discard(x);
+    if (!closes_.full()) return std::nullopt;
+    const double b = closes_.oldest();
+    if (b == 0.0) return 0.0;
+    return x / b * 100.0;
+  }
+
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return closes_.capacity(); }
+  [[nodiscard]] bool ready() const noexcept { return closes_.full(); }
+
+ private:
+  Window<double> closes_;  // the last n + 1 closes
+};
+
+}  // namespace sorvik
