@@ -1,0 +1,3 @@
+#include "indicators/volume/adl.hpp"
+
+// A cumulative line: everything is in the header.

@@ -1,0 +1,3 @@
+#include "indicators/volume/intraday_intensity.hpp"
+
+// Stateless: everything is in the header.

@@ -1,0 +1,3 @@
+#include "indicators/volume/market_facilitation_index.hpp"
+
+// Stateless: everything is in the header.

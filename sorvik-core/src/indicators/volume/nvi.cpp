@@ -1,0 +1,3 @@
+#include "indicators/volume/nvi.hpp"
+
+// A cumulative line: everything is in the header.

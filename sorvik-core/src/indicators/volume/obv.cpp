@@ -1,0 +1,3 @@
+#include "indicators/volume/obv.hpp"
+
+// A cumulative line: everything is in the header.

@@ -1,0 +1,3 @@
+#include "indicators/volume/pvi.hpp"
+
+// A cumulative line: everything is in the header.

@@ -1,0 +1,3 @@
+#include "indicators/volume/volume_price_trend.hpp"
+
+// A cumulative line: everything is in the header.

@@ -1,0 +1,3 @@
+#include "indicators/volume/vwap.hpp"
+
+// A cumulative ratio: everything is in the header.
