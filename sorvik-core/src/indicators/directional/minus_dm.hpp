@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "indicators/directional/directional_movement.hpp"
+#include "sorvik/blocks.hpp"
+#include "sorvik/indicator.hpp"
+
+namespace sorvik {
+
+/// Minus directional movement: the Wilder-smoothed sum (sum form) of -DM, from bar n + 1.
+class MinusDm {
+ public:
+  /// Checks: the period (0, then MAX_PERIOD).
+  static Expected<MinusDm> create(std::uint64_t period);
+  /// Precondition: `check_period(period)` passed.
+  explicit MinusDm(std::uint64_t period) noexcept : dm_(period) {}
+
+  std::optional<double> update(const Candle& c) noexcept {
+    if (!dm_.update(c)) return std::nullopt;
+    return dm_.minus_dm_sum();
+  }
+
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return sat_add(dm_.period(), 1); }
+
+ private:
+  directional::DirectionalMovement dm_;
+};
+
+}  // namespace sorvik
