@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= 2
 
-.PHONY: all deps configure build test test-cpp test-python bench clean
+.PHONY: all deps configure build test demo bench clean
 
 all: build
 
@@ -20,6 +20,11 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# Runs the bundled example suite through the command-line runner and ends with its summary.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target _sorvik_benchmark
+	PYTHONPATH=python /usr/bin/python3 -m sorvik_benchmark run examples/suite.json --data examples/data
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
