@@ -1,0 +1,3 @@
+#include "indicators/candlesticks/abandoned_baby.hpp"
+
+// The detector is a handful of comparisons and lives in its header.

@@ -1,0 +1,3 @@
+#include "indicators/candlesticks/hikkake_modified.hpp"
+
+// The detector is a handful of comparisons and lives in its header.

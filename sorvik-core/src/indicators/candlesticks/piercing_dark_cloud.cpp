@@ -1,0 +1,3 @@
+#include "indicators/candlesticks/piercing_dark_cloud.hpp"
+
+// The detector is a handful of comparisons and lives in its header.

@@ -1,0 +1,3 @@
+#include "indicators/candlesticks/rising_three_methods.hpp"
+
+// The detector is a handful of comparisons and lives in its header.

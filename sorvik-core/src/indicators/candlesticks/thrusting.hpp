@@ -1,0 +1,18 @@
+#pragma once
+
+#include "indicators/candlesticks/candle_pattern.hpp"
+
+namespace sorvik {
+
+/// -1: a long black candle, then a white one opening below its low and closing into its body: above
+/// the in-neck zone (a tenth of the body over the close) but below the body's middle. Else 0.
+class Thrusting : public candles::CandlePattern<Thrusting, 2> {
+ public:
+  static double detect(const candles::Bar& k1, const candles::Bar& k2) noexcept {
+    using namespace candles;
+    if (!long_black_then_white_below(k1, k2)) return NONE;
+    return strictly_between(k1.c + 0.1 * (k1.o - k1.c), k2.c, midpoint(k1.o, k1.c)) ? BEARISH : NONE;
+  }
+};
+
+}  // namespace sorvik

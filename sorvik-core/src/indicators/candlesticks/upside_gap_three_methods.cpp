@@ -1,0 +1,3 @@
+#include "indicators/candlesticks/upside_gap_three_methods.hpp"
+
+// The detector is a handful of comparisons and lives in its header.
