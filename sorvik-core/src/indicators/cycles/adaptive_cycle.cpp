@@ -1,0 +1,2 @@
+// AdaptiveCycle has no parameters and no checks; its state lives in the shared Hilbert core.
+#include "indicators/cycles/adaptive_cycle.hpp"

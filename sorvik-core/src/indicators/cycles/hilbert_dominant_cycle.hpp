@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "indicators/cycles/hilbert_core.hpp"
+#include "sorvik/indicator.hpp"
+
+namespace sorvik {
+
+/// Hilbert-transform dominant-cycle period: the smoothed period, in bars.
+class HilbertDominantCycle {
+ public:
+  static Expected<HilbertDominantCycle> create() { return HilbertDominantCycle(); }
+
+  std::optional<double> update(double x) noexcept {
+    if (!std::isfinite(x)) return std::nullopt;
+    if (!core_.update(x) || core_.count() < cycles::HilbertCore::WARMUP) return std::nullopt;
+    return core_.smoothed_period();
+  }
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return cycles::HilbertCore::WARMUP; }
+
+ private:
+  cycles::HilbertCore core_;
+};
+
+}  // namespace sorvik

@@ -1,0 +1,2 @@
+// HtDcPhase has no parameters and no checks; its state lives in the shared Hilbert core.
+#include "indicators/cycles/ht_dc_phase.hpp"

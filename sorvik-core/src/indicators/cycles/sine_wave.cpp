@@ -1,0 +1,2 @@
+// SineWave has no parameters and no checks; its state lives in the shared Hilbert core.
+#include "indicators/cycles/sine_wave.hpp"
