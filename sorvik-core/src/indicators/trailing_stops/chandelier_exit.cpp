@@ -1,0 +1,13 @@
+#include "indicators/trailing_stops/chandelier_exit.hpp"
+
+#include "indicators/bands/band_helpers.hpp"
+
+namespace sorvik {
+
+Expected<ChandelierExit> ChandelierExit::create(std::uint64_t period, double multiplier) {
+  if (auto err = check_period(period)) return fail(*err);
+  if (auto err = bands::check_multiplier(multiplier)) return fail(*err);
+  return ChandelierExit(period, multiplier);
+}
+
+}  // namespace sorvik
