@@ -1,0 +1,15 @@
+#include "indicators/performance/conditional_value_at_risk.hpp"
+
+namespace sorvik {
+
+Expected<ConditionalValueAtRisk> ConditionalValueAtRisk::create(std::uint64_t period, double confidence) {
+  if (period < 2) return fail(IndicatorError::invalid_period("conditional value-at-risk needs period >= 2"));
+  if (!(confidence > 0.0 && confidence < 1.0)) {
+    return fail(IndicatorError::invalid_period("confidence must lie strictly between 0 and 1"));
+  }
+  // The window length is bounded like every other one, after the checks of its own.
+  if (auto err = check_max_period(period)) return fail(*err);
+  return ConditionalValueAtRisk(period, confidence);
+}
+
+}  // namespace sorvik

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "indicators/performance/performance_scans.hpp"
+#include "sorvik/blocks.hpp"
+#include "sorvik/indicator.hpp"
+
+namespace sorvik {
+
+/// Profit factor of the last n returns: the sum of the gains over the sum of the loss magnitudes;
+/// with no losses +infinity when there are gains, 1 when there are none.
+class ProfitFactor {
+ public:
+  static Expected<ProfitFactor> create(std::uint64_t period);
+  /// Precondition: the period passed `create`'s checks.
+  explicit ProfitFactor(std::uint64_t period)
+      : window_(static_cast<std::size_t>(period)), n_(static_cast<double>(period)) {}
+
+  std::optional<double> update(double r) {
+    if (!std::isfinite(r)) return std::nullopt;
+    window_.push_discard(r);
+    if (!window_.full()) return std::nullopt;
+    const auto t = performance::tally(window_);
+    return performance::gains_over_losses(t.gains, t.losses);
+  }
+
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return window_.capacity(); }
+
+ private:
+  Window<double> window_;
+  double n_;
+};
+
+}  // namespace sorvik

@@ -1,0 +1,7 @@
+#include "indicators/performance/recovery_factor.hpp"
+
+namespace sorvik {
+
+Expected<RecoveryFactor> RecoveryFactor::create() { return RecoveryFactor(); }
+
+}  // namespace sorvik
