@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "indicators/bands/band_helpers.hpp"
+#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -20,71 +21,31 @@ struct BollingerStats {
   double stddev;    // sqrt(max(variance, 0))
 };
 
-/// The rolling mean and population standard deviation of the last n values, kept as shifted sums:
-/// with K the first value ever seen, S1 = sum(x - K) and S2 = sum((x - K)^2) over the window. A push
-/// into a full window subtracts the dropped pair first, then adds the new one. Every n pushes K
-/// moves to the window mean (left-to-right sum / length) and both sums are recomputed about it,
-/// oldest first. Shared by the Bollinger types, the squeeze and the stops built on Bollinger bands.
+/// The rolling mean and population standard deviation of the last n values, from the anchored sums
+/// S1 = sum(x - K) and S2 = sum((x - K)^2) of the window (K the first value, then the window mean every
+/// n pushes). Shared by the Bollinger types, the squeeze and the stops built on Bollinger bands.
 class BollingerCore {
  public:
   /// Precondition: `check_period(period)` passed.
-  explicit BollingerCore(std::uint64_t period) noexcept
-      : window_(static_cast<std::size_t>(period)), period_(period), n_(static_cast<double>(period)) {}
+  explicit BollingerCore(std::uint64_t period) noexcept : sums_(period), n_(static_cast<double>(period)) {}
 
   /// Pushes a finite value.
-  void push(double x) {
-    if (!started_) {
-      shift_ = x;
-      started_ = true;
-    }
-    const double dx = x - shift_;
-    if (auto dropped = window_.push(x)) {
-      const double dox = *dropped - shift_;
-      s1_ = (s1_ - dox) + dx;
-      s2_ = (s2_ - dox * dox) + dx * dx;
-    } else {
-      s1_ = s1_ + dx;
-      s2_ = s2_ + dx * dx;
-    }
-    if (++count_ == period_) {
-      recenter();
-      count_ = 0;
-    }
-  }
+  void push(double x) { sums_.push(x); }
 
-  [[nodiscard]] bool full() const noexcept { return window_.full(); }
+  [[nodiscard]] bool full() const noexcept { return sums_.full(); }
   /// d = S1 / n; mean = K + d; variance = S2 / n - d * d (population). Meaningful once full.
   [[nodiscard]] BollingerStats stats() const noexcept {
-    const double d = s1_ / n_;
-    const double variance = s2_ / n_ - d * d;
-    return {shift_ + d, variance, std::sqrt(std::max(variance, 0.0))};
+    const double d = sums_.s1() / n_;
+    const double variance = sums_.s2() / n_ - d * d;
+    return {sums_.anchor() + d, variance, std::sqrt(std::max(variance, 0.0))};
   }
-  [[nodiscard]] std::uint64_t period() const noexcept { return period_; }
+  [[nodiscard]] std::uint64_t period() const noexcept { return sums_.period(); }
   /// The last n values, oldest first.
-  [[nodiscard]] const Window<double>& window() const noexcept { return window_; }
+  [[nodiscard]] const Window<double>& window() const noexcept { return sums_.window(); }
 
  private:
-  void recenter() noexcept {
-    shift_ = window_sum(window_) / static_cast<double>(window_.size());
-    double s1 = 0.0;
-    double s2 = 0.0;
-    window_.for_each([&](double x) {
-      const double dx = x - shift_;
-      s1 = s1 + dx;
-      s2 = s2 + dx * dx;
-    });
-    s1_ = s1;
-    s2_ = s2;
-  }
-
-  Window<double> window_;
-  std::uint64_t period_;
+  AnchoredMoments<2> sums_;
   double n_;
-  double shift_ = 0.0;
-  double s1_ = 0.0;
-  double s2_ = 0.0;
-  std::uint64_t count_ = 0;
-  bool started_ = false;
 };
 
 /// Bollinger bands: mean +- k * population deviation of the last n closes; outputs "upper",

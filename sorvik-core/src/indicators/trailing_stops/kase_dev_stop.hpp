@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "indicators/trailing_stops/shifted_sums.hpp"
+#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -15,7 +15,7 @@ namespace sorvik {
 
 /// Kase dev-stop: the two-bar range max(high, previous high) - min(low, previous low) of the last n
 /// bar pairs gives offset = mean + multiplier * s, with s the sample deviation
-/// sqrt(max(fma(n, -(S1 / n)^2, S2) / (n - 1), 0)) of the shifted sums. The first computation starts
+/// sqrt(max(fma(n, -(S1 / n)^2, S2) / (n - 1), 0)) of the anchored sums. The first computation starts
 /// long at high - offset. A long stop trails max(stop, extreme - offset) under the highest high of
 /// the run and flips short at low + offset on a close below it; a short stop mirrors it. Outputs
 /// "value" (the stop) and "direction".
@@ -43,7 +43,7 @@ class KaseDevStop {
     if (!ranges_.full()) return std::nullopt;
 
     const double d = ranges_.s1() / n_;
-    const double mean = ranges_.shift() + d;
+    const double mean = ranges_.anchor() + d;
     const double s = std::sqrt(std::max(std::fma(n_, -(d * d), ranges_.s2()) / n_minus_1_, 0.0));
     const double offset = mean + multiplier_ * s;
     if (direction_ == 0.0) {
@@ -73,7 +73,7 @@ class KaseDevStop {
   [[nodiscard]] std::uint64_t warmup_period() const noexcept { return sat_add(ranges_.period(), 1); }
 
  private:
-  trailing::ShiftedSums ranges_;
+  AnchoredMoments<2> ranges_;
   double n_;
   double n_minus_1_;
   double multiplier_;
