@@ -1,0 +1,3 @@
+#include "indicators/chart_patterns/demark_pivots.hpp"
+
+// A pivot level set depends on the current bar only; it lives in the header.

@@ -1,0 +1,3 @@
+#include "indicators/chart_patterns/fib_time_zones.hpp"
+
+// The levels are a few products of the pivots held; the type lives in the header.
