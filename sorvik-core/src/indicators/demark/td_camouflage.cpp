@@ -1,0 +1,3 @@
+#include "indicators/demark/td_camouflage.hpp"
+
+// The rule compares the current candle with the stored previous one(s); it lives in the header.

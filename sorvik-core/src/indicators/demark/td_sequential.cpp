@@ -1,0 +1,13 @@
+#include "indicators/demark/td_sequential.hpp"
+
+namespace sorvik {
+
+Expected<TdSequential> TdSequential::create(std::uint64_t setup_lookback, std::uint64_t setup_length,
+                                            std::uint64_t countdown_lookback, std::uint64_t countdown_length) {
+  if (auto err = td::check_count_lengths(setup_lookback, setup_length, countdown_lookback, countdown_length)) {
+    return fail(*err);
+  }
+  return TdSequential(setup_lookback, setup_length, countdown_lookback, countdown_length);
+}
+
+}  // namespace sorvik
