@@ -1,0 +1,7 @@
+#include "indicators/derivatives_breadth/ad_volume_line.hpp"
+
+namespace sorvik {
+
+Expected<AdVolumeLine> AdVolumeLine::create() { return AdVolumeLine(); }
+
+}  // namespace sorvik

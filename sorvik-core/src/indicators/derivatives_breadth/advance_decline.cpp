@@ -1,0 +1,7 @@
+#include "indicators/derivatives_breadth/advance_decline.hpp"
+
+namespace sorvik {
+
+Expected<AdvanceDecline> AdvanceDecline::create() { return AdvanceDecline(); }
+
+}  // namespace sorvik

@@ -1,0 +1,7 @@
+#include "indicators/derivatives_breadth/liquidation_features.hpp"
+
+namespace sorvik {
+
+Expected<LiquidationFeatures> LiquidationFeatures::create() { return LiquidationFeatures(); }
+
+}  // namespace sorvik

@@ -1,0 +1,9 @@
+#include "indicators/derivatives_breadth/tick_index.hpp"
+
+namespace sorvik {
+
+Expected<TickIndex> TickIndex::create() {
+  return TickIndex();
+}
+
+}  // namespace sorvik
