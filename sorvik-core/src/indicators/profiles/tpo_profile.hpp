@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "indicators/profiles/profile_support.hpp"
+#include "sorvik/indicator.hpp"
+
+namespace sorvik {
+
+/// Rolling time-price-opportunity profile of the last n candles in `bins` bins: every candle adds 1
+/// to each bin it spans. Yields the window's lowest low G and highest high T; the profile itself is
+/// built from the window on request.
+class TpoProfile {
+ public:
+  static constexpr std::array<std::string_view, 2> output_names{"price_low", "price_high"};
+  /// Checks: period or bins zero, then period and bins against MAX_PERIOD.
+  static Expected<TpoProfile> create(std::uint64_t period, std::uint64_t bins);
+  TpoProfile(std::uint64_t period, std::uint64_t bins) noexcept : window_(period, bins) {}
+
+  std::optional<std::array<double, 2>> update(const Candle& c) {
+    if (!window_.push(c)) return std::nullopt;
+    return std::array<double, 2>{window_.low(), window_.high()};
+  }
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return window_.period(); }
+
+  /// The time profile of the current window, once it is full (valid until the next call).
+  std::optional<profiles::TimeBins> profile() {
+    if (!window_.full()) return std::nullopt;
+    return window_.time_profile();
+  }
+
+ private:
+  profiles::ProfileWindow window_;
+};
+
+}  // namespace sorvik
