@@ -1,0 +1,7 @@
+#include "indicators/microstructure/signed_volume.hpp"
+
+namespace sorvik {
+
+Expected<SignedVolume> SignedVolume::create() { return SignedVolume{}; }
+
+}  // namespace sorvik
