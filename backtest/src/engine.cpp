@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <utility>
 #include <variant>
 
@@ -42,6 +43,14 @@ std::expected<BacktestReport, BacktestError> run_backtest(const st::StrategySpec
   auto indicators = build_indicators(spec);
   if (!indicators) return std::unexpected(std::move(indicators.error()));
   BarLoop loop(spec, std::move(*indicators), candles.size());
+  // The history holds every value the rules read for as many bars as their deepest look-back
+  // (bounded by the candles). A strategy asking for more than fits is refused before the first bar.
+  if (loop.history_values() > MAX_HISTORY_VALUES) {
+    return std::unexpected(BacktestError::invalid_input(
+        "a history of " + std::to_string(loop.history_capacity()) + " bars with " +
+        std::to_string(loop.history_slots()) + " values each exceeds the limit of " +
+        std::to_string(MAX_HISTORY_VALUES) + " values"));
+  }
   for (const Candle& c : candles) loop.step(c);
   return loop.finish();
 }

@@ -30,9 +30,12 @@ std::expected<Value, RunnerError> version_answer() {
   return std::move(b).build();
 }
 
-std::expected<Value, RunnerError> list_cases(const Value& command) {
+// The command handlers take the parsed text by value and release it once their request is read:
+// the tree of a large command is several times the size of the candles it holds.
+std::expected<Value, RunnerError> list_cases(Value command) {
   auto req = as_parse_error(read_list_cases_req(command));
   if (!req) return std::unexpected(std::move(req.error()));
+  command = Value();
   if (auto ok = validate_suite(req->suite.cases); !ok) return std::unexpected(std::move(ok.error()));
   std::vector<std::string_view> ids;
   ids.reserve(req->suite.cases.size());
@@ -46,17 +49,19 @@ std::expected<Value, RunnerError> list_cases(const Value& command) {
   return std::move(b).build();
 }
 
-std::expected<Value, RunnerError> run_case(const Value& command) {
+std::expected<Value, RunnerError> run_case(Value command) {
   auto req = as_parse_error(read_run_case_req(command));
   if (!req) return std::unexpected(std::move(req.error()));
+  command = Value();
   auto result = run_one_case(req->case_, std::move(req->data));
   if (!result) return std::unexpected(std::move(result.error()));
   return case_result_to_json(std::move(*result));
 }
 
-std::expected<Value, RunnerError> run_suite_command(const Value& command) {
+std::expected<Value, RunnerError> run_suite_command(Value command) {
   auto req = as_parse_error(read_run_suite_req(command));
   if (!req) return std::unexpected(std::move(req.error()));
+  command = Value();
   auto result = run_suite(req->suite, req->datasets);
   if (!result) return std::unexpected(std::move(result.error()));
   return suite_result_to_json(std::move(*result));
@@ -67,17 +72,17 @@ std::expected<Value, RunnerError> answer(std::string_view text) {
   {
     auto parsed = json::parse(text);
     if (!parsed) return std::unexpected(RunnerError::parse_error(parsed.error().display()));
-    const Value& command = *parsed;
+    Value& command = *parsed;
     std::string_view name;
     if (const Value* cmd = command.find("cmd"); cmd != nullptr && cmd->is_string()) name = cmd->as_string();
     if (name == "version") {
       out = version_answer();
     } else if (name == "run_case") {
-      out = run_case(command);
+      out = run_case(std::move(command));
     } else if (name == "run_suite") {
-      out = run_suite_command(command);
+      out = run_suite_command(std::move(command));
     } else if (name == "list_cases") {
-      out = list_cases(command);
+      out = list_cases(std::move(command));
     } else {
       return std::unexpected(RunnerError::parse_error("unknown cmd: " + std::string(name)));
     }

@@ -28,8 +28,12 @@ struct DeclaredIndicator {
   std::unique_ptr<BarIndicator> indicator;
 };
 
-/// Validates the strategy, refuses an empty candle list, builds the indicators in id order and
-/// runs the bar loop over `candles` in the order given.
+/// The most values the bar history of one run may hold (512 MiB of doubles): the bars kept (the
+/// rules' deepest look-back plus one, at most the number of candles) times the values the rules read.
+inline constexpr std::uint64_t MAX_HISTORY_VALUES = std::uint64_t{1} << 26;
+
+/// Validates the strategy, refuses an empty candle list, builds the indicators in id order, refuses
+/// a history larger than MAX_HISTORY_VALUES and runs the bar loop over `candles` in the order given.
 [[nodiscard]] std::expected<BacktestReport, BacktestError> run_backtest(
     const strategy::StrategySpec& spec, std::span<const Candle> candles);
 
@@ -54,6 +58,11 @@ class BarLoop {
   std::uint64_t warmup() const { return warmup_; }
   std::uint64_t history_depth() const { return depth_; }
   std::size_t history_capacity() const { return history_.capacity(); }
+  std::size_t history_slots() const { return history_.slots(); }
+  /// Bars kept times values per bar: what the history holds once full.
+  std::uint64_t history_values() const {
+    return static_cast<std::uint64_t>(history_.capacity()) * history_.slots();
+  }
   const Account& account() const { return account_; }
   const std::optional<PendingOrder>& pending() const { return pending_; }
 
