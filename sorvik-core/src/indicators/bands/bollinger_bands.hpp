@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "indicators/bands/band_helpers.hpp"
-#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 

@@ -13,7 +13,6 @@
 #include <optional>
 #include <string_view>
 
-#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 #include "sorvik/records.hpp"

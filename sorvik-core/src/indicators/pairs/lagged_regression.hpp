@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 
 namespace sorvik::pairs {

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "indicators/pairs/co_moments.hpp"
-#include "indicators/statistics/anchored_moments.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 #include "sorvik/records.hpp"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "indicators/volatility/volatility_helpers.hpp"
+#include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
 namespace sorvik {
@@ -29,7 +29,7 @@ class InformationRatio {
   [[nodiscard]] std::uint64_t warmup_period() const noexcept { return var_.period(); }
 
  private:
-  volatility::RollingSampleVariance var_;
+  RollingSampleVariance var_;
 };
 
 }  // namespace sorvik

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "indicators/statistics/anchored_moments.hpp"
 #include "indicators/statistics/linreg.hpp"
+#include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
 namespace sorvik {

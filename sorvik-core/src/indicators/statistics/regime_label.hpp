@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "indicators/statistics/anchored_moments.hpp"
 #include "indicators/statistics/quantile.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "indicators/statistics/anchored_moments.hpp"
+#include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
 namespace sorvik {

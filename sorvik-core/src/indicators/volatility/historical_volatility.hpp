@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "indicators/statistics/log_return.hpp"
-#include "indicators/volatility/volatility_helpers.hpp"
+#include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
 namespace sorvik {
@@ -32,7 +32,7 @@ class HistoricalVolatility {
 
  private:
   LogReturn returns_;
-  volatility::RollingSampleVariance var_;
+  RollingSampleVariance var_;
   double annual_;
 };
 

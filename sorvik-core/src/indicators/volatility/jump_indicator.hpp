@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "indicators/statistics/log_return.hpp"
-#include "indicators/volatility/volatility_helpers.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -46,7 +45,7 @@ class JumpIndicator {
   }
 
   LogReturn returns_;
-  volatility::RollingSampleVariance var_;
+  RollingSampleVariance var_;
   double threshold_;
 };
 

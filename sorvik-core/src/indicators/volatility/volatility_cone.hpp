@@ -7,7 +7,6 @@
 #include <optional>
 #include <string_view>
 
-#include "indicators/volatility/volatility_helpers.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -53,7 +52,7 @@ class VolatilityCone {
   }
 
  private:
-  volatility::RollingSampleVariance deviation_;
+  RollingSampleVariance deviation_;
   SortedWindow history_;
   double lookback_;
   double prev_ = 0.0;

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "indicators/statistics/log_return.hpp"
-#include "indicators/volatility/volatility_helpers.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -37,8 +36,8 @@ class VolatilityOfVolatility {
 
  private:
   LogReturn returns_;
-  volatility::RollingSampleVariance vol_;
-  volatility::RollingSampleVariance vol_of_vol_;
+  RollingSampleVariance vol_;
+  RollingSampleVariance vol_of_vol_;
 };
 
 }  // namespace sorvik

@@ -51,8 +51,8 @@ class YangZhangVolatility {
   [[nodiscard]] std::uint64_t warmup_period() const noexcept { return sat_add(overnight_.period(), 1); }
 
  private:
-  volatility::RollingSampleVariance overnight_;
-  volatility::RollingSampleVariance open_close_;
+  RollingSampleVariance overnight_;
+  RollingSampleVariance open_close_;
   RunningSum rs_;
   double n_;
   double k_;
