@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "indicators/moving_averages/ema.hpp"
+#include "indicators/momentum/macd_stages.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -27,27 +28,18 @@ class MacdFix {
   static Expected<MacdFix> create(std::uint64_t signal);
   /// Precondition: the checks of `create` passed (use this constructor when embedding).
   explicit MacdFix(std::uint64_t signal) noexcept
-      : fast_(FAST, FAST_ALPHA), slow_(SLOW, SLOW_ALPHA), signal_(signal) {}
+      : stages_(ExpStage(FAST, FAST_ALPHA), ExpStage(SLOW, SLOW_ALPHA), Ema(signal)) {}
 
   std::optional<std::array<double, 3>> update(double x) noexcept {
-    if (!std::isfinite(x)) return std::nullopt;
-    const auto f = fast_.update(x);
-    const auto s = slow_.update(x);
-    if (!f || !s) return std::nullopt;
-    const double macd = *f - *s;
-    const auto sig = signal_.update(macd);
-    if (!sig) return std::nullopt;
-    return std::array<double, 3>{macd, *sig, macd - *sig};
+    return stages_.update(x);
   }
 
   [[nodiscard]] std::uint64_t warmup_period() const noexcept {
-    return sat_sub(sat_add(SLOW, signal_.warmup_period()), 1);
+    return sat_sub(sat_add(SLOW, stages_.signal().warmup_period()), 1);
   }
 
  private:
-  ExpStage fast_;
-  ExpStage slow_;
-  Ema signal_;
+  MacdStages<ExpStage, ExpStage, Ema> stages_;
 };
 
 }  // namespace sorvik

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "indicators/moving_averages/ema.hpp"
+#include "indicators/momentum/macd_stages.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -23,27 +24,18 @@ class MacdIndicator {
   static Expected<MacdIndicator> create(std::uint64_t fast, std::uint64_t slow, std::uint64_t signal);
   /// Precondition: the checks of `create` passed (use this constructor when embedding).
   MacdIndicator(std::uint64_t fast, std::uint64_t slow, std::uint64_t signal) noexcept
-      : fast_(fast), slow_(slow), signal_(signal) {}
+      : stages_(Ema(fast), Ema(slow), Ema(signal)) {}
 
   std::optional<std::array<double, 3>> update(double x) noexcept {
-    if (!std::isfinite(x)) return std::nullopt;
-    const auto f = fast_.update(x);
-    const auto s = slow_.update(x);
-    if (!f || !s) return std::nullopt;
-    const double macd = *f - *s;
-    const auto sig = signal_.update(macd);
-    if (!sig) return std::nullopt;
-    return std::array<double, 3>{macd, *sig, macd - *sig};
+    return stages_.update(x);
   }
 
   [[nodiscard]] std::uint64_t warmup_period() const noexcept {
-    return sat_sub(sat_add(slow_.warmup_period(), signal_.warmup_period()), 1);
+    return sat_sub(sat_add(stages_.slow().warmup_period(), stages_.signal().warmup_period()), 1);
   }
 
  private:
-  Ema fast_;
-  Ema slow_;
-  Ema signal_;
+  MacdStages<Ema, Ema, Ema> stages_;
 };
 
 }  // namespace sorvik

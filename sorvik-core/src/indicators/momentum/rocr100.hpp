@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "indicators/momentum/lagged_close.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -15,22 +16,21 @@ class Rocr100 {
   /// Checks: the period (0, then MAX_PERIOD).
   static Expected<Rocr100> create(std::uint64_t period);
   /// Precondition: `check_period(period)` passed (use this constructor when embedding).
-  explicit Rocr100(std::uint64_t period) noexcept : closes_(static_cast<std::size_t>(period) + 1) {}
+  explicit Rocr100(std::uint64_t period) noexcept : base_(period) {}
 
   std::optional<double> update(double x) {
     if (!std::isfinite(x)) return std::nullopt;
-    closes_.push_discard(x);
-    if (!closes_.full()) return std::nullopt;
-    const double b = closes_.oldest();
-    if (b == 0.0) return 0.0;
-    return x / b * 100.0;
+    const auto b = base_.push(x);
+    if (!b) return std::nullopt;
+    if (*b == 0.0) return 0.0;
+    return x / *b * 100.0;
   }
 
-  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return closes_.capacity(); }
-  [[nodiscard]] bool ready() const noexcept { return closes_.full(); }
+  [[nodiscard]] std::uint64_t warmup_period() const noexcept { return base_.warmup_period(); }
+  [[nodiscard]] bool ready() const noexcept { return base_.ready(); }
 
  private:
-  Window<double> closes_;  // the last n + 1 closes
+  LaggedClose base_;
 };
 
 }  // namespace sorvik

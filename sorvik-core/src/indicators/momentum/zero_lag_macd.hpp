@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "indicators/moving_averages/zlema.hpp"
+#include "indicators/momentum/macd_stages.hpp"
 #include "sorvik/blocks.hpp"
 #include "sorvik/indicator.hpp"
 
@@ -23,27 +24,18 @@ class ZeroLagMacd {
   static Expected<ZeroLagMacd> create(std::uint64_t fast, std::uint64_t slow, std::uint64_t signal);
   /// Precondition: the checks of `create` passed (use this constructor when embedding).
   ZeroLagMacd(std::uint64_t fast, std::uint64_t slow, std::uint64_t signal) noexcept
-      : fast_(fast), slow_(slow), signal_(signal) {}
+      : stages_(Zlema(fast), Zlema(slow), Zlema(signal)) {}
 
   std::optional<std::array<double, 3>> update(double x) {
-    if (!std::isfinite(x)) return std::nullopt;
-    const auto f = fast_.update(x);
-    const auto s = slow_.update(x);
-    if (!f || !s) return std::nullopt;
-    const double macd = *f - *s;
-    const auto sig = signal_.update(macd);
-    if (!sig) return std::nullopt;
-    return std::array<double, 3>{macd, *sig, macd - *sig};
+    return stages_.update(x);
   }
 
   [[nodiscard]] std::uint64_t warmup_period() const noexcept {
-    return sat_sub(sat_add(slow_.warmup_period(), signal_.warmup_period()), 1);
+    return sat_sub(sat_add(stages_.slow().warmup_period(), stages_.signal().warmup_period()), 1);
   }
 
  private:
-  Zlema fast_;
-  Zlema slow_;
-  Zlema signal_;
+  MacdStages<Zlema, Zlema, Zlema> stages_;
 };
 
 }  // namespace sorvik
