@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/bands/atr.hpp"
 #include "indicators/bands/atr_bands.hpp"
 #include "indicators/bands/average_daily_range.hpp"
@@ -29,22 +30,12 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
+using namespace sorvik::test;
+
 constexpr std::int64_t DAY_MS = 86'400'000;
 
 Candle candle(double o, double h, double l, double c, std::int64_t time = 0) {
   return Candle{time, o, h, l, c, 1.0};
-}
-/// A bar whose open and close sit in the middle of its range.
-Candle hl(double h, double l) { return candle(midpoint(h, l), h, l, midpoint(h, l)); }
-/// A flat bar at x.
-Candle flat(double x) { return candle(x, x, x, x); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
 }
 
 /// A deterministic wavy series of valid candles, one day apart.
@@ -53,12 +44,6 @@ Candle wave(int i) {
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return candle(o, std::max(o, c) + 1.5 + 0.5 * std::cos(i * 0.9), std::min(o, c) - 1.0 - 0.25 * std::sin(i * 1.3), c,
                 i * DAY_MS);
-}
-
-std::unique_ptr<BarIndicator> make(const char* name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------------

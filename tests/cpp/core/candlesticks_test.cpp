@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/candlesticks/body_size_pct.hpp"
 #include "indicators/candlesticks/close_vs_open.hpp"
 #include "indicators/candlesticks/engulfing.hpp"
@@ -21,23 +22,12 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+using namespace sorvik::test;
+
 /// "No answer" in an expected-values row.
 constexpr double __ = NaN;
 
 Candle C(double o, double h, double l, double c) { return Candle{0, o, h, l, c, 1.0}; }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
-
-std::unique_ptr<BarIndicator> make(const std::string& name) {
-  auto made = create_indicator(name, std::vector<double>{});
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
-}
 
 std::string show(std::optional<double> v) { return v ? std::to_string(*v) : std::string("none"); }
 
@@ -196,7 +186,9 @@ TEST(Candlesticks, DetectorsAnswerOnlyTheirOwnSignals) {
     ASSERT_TRUE(ind);
     for (const auto& c : candles) {
       const auto v = ind->update(bar(c));
-      if (v) ASSERT_TRUE(allowed.count(*v)) << m.name << " answered " << *v;
+      if (v) {
+        ASSERT_TRUE(allowed.count(*v)) << m.name << " answered " << *v;
+      }
     }
   }
 }

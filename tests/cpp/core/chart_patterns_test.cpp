@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/chart_patterns/abcd.hpp"
 #include "indicators/chart_patterns/andrews_pitchfork.hpp"
 #include "indicators/chart_patterns/auto_fib.hpp"
@@ -56,39 +57,12 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-
-Candle candle(double o, double h, double l, double c) { return Candle{0, o, h, l, c, 1.0}; }
-/// A bar with the given range whose open and close sit at its middle.
-Candle hl(double h, double l) { return candle(midpoint(h, l), h, l, midpoint(h, l)); }
-/// A flat bar at x: its high and low are both x.
-Candle flat(double x) { return candle(x, x, x, x); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
+using namespace sorvik::test;
 
 std::vector<Candle> flats(const std::vector<double>& prices) {
   std::vector<Candle> out;
   for (double p : prices) out.push_back(flat(p));
   return out;
-}
-
-/// Feeds the typed indicator every candle and collects its answers.
-template <class T>
-auto run(T& ind, const std::vector<Candle>& candles) {
-  std::vector<decltype(ind.update(candles.front()))> out;
-  for (const Candle& c : candles) out.push_back(ind.update(c));
-  return out;
-}
-
-std::unique_ptr<BarIndicator> make(std::string_view name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
 }
 
 const std::string ZERO = "period must be greater than zero";

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/composite/accelerator_oscillator.hpp"
 #include "indicators/composite/adaptive_rsi.hpp"
 #include "indicators/composite/anchored_rsi.hpp"
@@ -46,50 +47,19 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
+using namespace sorvik::test;
+
 using Outs = std::vector<std::optional<double>>;
 constexpr std::nullopt_t none = std::nullopt;
 
-Candle candle(double o, double h, double l, double c, double v = 1.0) { return Candle{0, o, h, l, c, v}; }
-/// A candle of high h, low l and close c (open at the close).
-Candle hlc(double h, double l, double c) { return candle(c, h, l, c); }
 /// A candle of open o and close c, high and low at the body's ends.
 Candle body(double o, double c) { return candle(o, std::max(o, c), std::min(o, c), c); }
-/// A flat candle at x.
-Candle flat(double x) { return candle(x, x, x, x); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
 
 /// A deterministic wavy series of valid candles.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i;
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return candle(o, std::max(o, c) + 1.5 + std::cos(i * 0.9), std::min(o, c) - 1.0, c, 1000.0);
-}
-
-/// The primary values of a typed indicator over the inputs.
-template <class T, class In>
-Outs run(T& ind, const std::vector<In>& xs) {
-  Outs out;
-  for (const In& x : xs) {
-    const auto v = ind.update(x);
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::optional<double>>) {
-      out.push_back(v);
-    } else {
-      out.push_back(v ? std::optional<double>((*v)[0]) : std::nullopt);
-    }
-  }
-  return out;
-}
-
-template <class T>
-std::string error_text(const Expected<T>& made) {
-  return made ? "ok" : made.error().display();
 }
 
 // The exponential step with alpha = 2 / (n + 1), for the hand computations below.
@@ -193,8 +163,8 @@ TEST(Composite, ScalarMembersSkipNonFiniteClosesWhenCalledDirectly) {
     if (std::isfinite(x)) clean_xs.push_back(x);
   }
   auto compare = [&](auto dirty, auto clean, const char* name) {
-    Outs a = run(dirty, xs);
-    Outs b = run(clean, clean_xs);
+    Outs a = run_primary(dirty, xs);
+    Outs b = run_primary(clean, clean_xs);
     Outs a_valid;
     for (std::size_t i = 0; i < xs.size(); ++i) {
       if (std::isfinite(xs[i])) {

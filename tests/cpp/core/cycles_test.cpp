@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/cycles/adaptive_cycle.hpp"
 #include "indicators/cycles/adaptive_laguerre_filter.hpp"
 #include "indicators/cycles/autocorrelation_periodogram.hpp"
@@ -42,27 +43,14 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
+using namespace sorvik::test;
+
 constexpr double EPS = 2.220446049250313e-16;
 
 using Outs = std::vector<std::optional<double>>;
 
-BarContext bar(double close) {
-  BarContext ctx;
-  ctx.candle = Candle{0, close, close, close, close, 1.0};
-  return ctx;
-}
-
 /// A deterministic wavy close series with a slow drift (two cycles mixed).
 double wave(int i) { return 100.0 + 8.0 * std::sin(i * 0.31) + 3.0 * std::sin(i * 0.05) + 0.02 * i; }
-
-template <class T>
-Outs run(T& ind, const std::vector<double>& xs) {
-  Outs out;
-  for (double x : xs) out.push_back(ind.update(x));
-  return out;
-}
 
 // Keeps the compiler from folding math on constants (it rounds correctly where the run-time
 // library may not): every expected value goes through the same library calls as the code.
@@ -81,12 +69,6 @@ SsCoef ss_coef(double p) {
   const double c2 = 2.0 * a * std::cos(arg);
   const double c3 = -(a * a);
   return {1.0 - c2 - c3, c2, c3};
-}
-
-std::string failure(const char* name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  if (made) return "built";
-  return made.error().display();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/demark/td_combo.hpp"
 #include "indicators/demark/td_countdown.hpp"
 #include "indicators/demark/td_d_wave.hpp"
@@ -32,11 +33,12 @@
 namespace sorvik {
 namespace {
 
+using namespace sorvik::test;
+
 using Opt = std::optional<double>;
 using Opt2 = std::optional<std::array<double, 2>>;
 using Opt3 = std::optional<std::array<double, 3>>;
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::uint64_t U64_MAX = std::numeric_limits<std::uint64_t>::max();
 
 /// A candle whose open equals its close.
@@ -44,33 +46,12 @@ Candle hlc(double h, double l, double c) { return Candle{0, c, h, l, c, 1.0}; }
 Candle ohlc(double o, double h, double l, double c) { return Candle{0, o, h, l, c, 1.0}; }
 Candle ohlcv(double o, double h, double l, double c, double v) { return Candle{0, o, h, l, c, v}; }
 
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
-
 /// A deterministic wavy series of valid candles.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i;
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return Candle{0, o, std::max(o, c) + 1.5 + 0.5 * std::cos(i * 0.9), std::min(o, c) - 1.0, c,
                 1000.0 + 100.0 * std::cos(i * 0.5)};
-}
-
-template <class T, class R = decltype(std::declval<T&>().update(std::declval<const Candle&>()))>
-std::vector<R> run(T& ind, std::span<const Candle> bars) {
-  std::vector<R> out;
-  for (const Candle& c : bars) out.push_back(ind.update(c));
-  return out;
-}
-
-/// The error of T::create(args...), or nothing when it builds.
-template <class T, class... A>
-std::optional<IndicatorError> error_of(A... args) {
-  auto made = T::create(static_cast<std::uint64_t>(args)...);
-  if (made) return std::nullopt;
-  return made.error();
 }
 
 /// Equal, with NaN equal to NaN (levels that are not set yet).

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/derivatives_breadth/breadth_thrust.hpp"
 #include "indicators/derivatives_breadth/funding_implied_apr.hpp"
 #include "indicators/derivatives_breadth/funding_rate_mean.hpp"
@@ -28,9 +29,7 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-constexpr double TINY = 2.220446049250313e-16;  // read by the factory as a positive integer 0
+using namespace sorvik::test;
 
 // ---------------------------------------------------------------------------------------------------
 // Inputs
@@ -101,12 +100,6 @@ BarContext section_bar(const CrossSection& cs) {
   BarContext ctx = candle_bar();
   ctx.cross_section = &cs;
   return ctx;
-}
-
-std::unique_ptr<BarIndicator> make(std::string_view name, std::vector<double> params = {}) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << made.error().display();
-  return made ? std::move(*made) : nullptr;
 }
 
 /// Feeds the ticks in order through the factory's adapter and collects the answers.

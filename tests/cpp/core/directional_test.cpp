@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/directional/adx.hpp"
 #include "indicators/directional/adxr.hpp"
 #include "indicators/directional/aroon.hpp"
@@ -31,15 +32,9 @@
 namespace sorvik {
 namespace {
 
+using namespace sorvik::test;
+
 using Opt = std::optional<double>;
-
-Candle hlc(double h, double l, double c) { return Candle{0, c, h, l, c, 1.0}; }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
 
 /// A deterministic wavy series of valid candles.
 Candle wave(int i) {
@@ -50,21 +45,6 @@ Candle wave(int i) {
 
 /// The hand-checked five bars (high, low, close) behind the directional movement values below.
 const Candle HAND[] = {hlc(10, 8, 9), hlc(11, 9, 10), hlc(12, 9, 11), hlc(11, 7, 8), hlc(13, 10, 12)};
-
-/// The error of T::create(args...), or nothing when it builds.
-template <class T, class... A>
-std::optional<IndicatorError> error_of(A... args) {
-  auto made = T::create(static_cast<std::uint64_t>(args)...);
-  if (made) return std::nullopt;
-  return made.error();
-}
-
-template <class T>
-std::vector<Opt> run(T& ind, std::span<const Candle> bars) {
-  std::vector<Opt> out;
-  for (const Candle& c : bars) out.push_back(ind.update(c));
-  return out;
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Construction

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/families.hpp"
 #include "registry.hpp"
 #include "sorvik/factory.hpp"
@@ -17,14 +18,7 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-
-std::string failure(std::string_view name, std::vector<double> params) {
-  auto r = create_indicator(name, params);
-  if (r) return "built";
-  return r.error().display();
-}
+using namespace sorvik::test;
 
 TEST(Factory, ParameterAndLookupFailures) {
   struct Case {

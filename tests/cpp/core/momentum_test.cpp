@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/momentum/adaptive_cci.hpp"
 #include "indicators/momentum/apo.hpp"
 #include "indicators/momentum/cci.hpp"
@@ -47,44 +48,16 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+using namespace sorvik::test;
+
 using Outs = std::vector<std::optional<double>>;
 constexpr std::nullopt_t none = std::nullopt;
-
-Candle candle(double o, double h, double l, double c, double v = 1.0) { return Candle{0, o, h, l, c, v}; }
-/// A candle of high h, low l and close c (open at the close).
-Candle hlc(double h, double l, double c) { return candle(c, h, l, c); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
 
 /// A deterministic wavy series of valid candles.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i;
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return candle(o, std::max(o, c) + 1.5 + std::cos(i * 0.9), std::min(o, c) - 1.0, c, 1000.0);
-}
-
-template <class T, class In>
-Outs run(T& ind, const std::vector<In>& xs) {
-  Outs out;
-  for (const In& x : xs) {
-    const auto v = ind.update(x);
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::optional<double>>) {
-      out.push_back(v);
-    } else {
-      out.push_back(v ? std::optional<double>((*v)[0]) : std::nullopt);
-    }
-  }
-  return out;
-}
-
-template <class T>
-std::string error_text(const Expected<T>& made) {
-  return made ? "ok" : made.error().display();
 }
 
 // Exponential step helpers for the hand computations below (alpha = 2 / (n + 1)).

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/moving_averages/alligator.hpp"
 #include "indicators/moving_averages/alma.hpp"
 #include "indicators/moving_averages/dema.hpp"
@@ -34,28 +35,13 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-
-Candle candle(double o, double h, double l, double c, double v = 1.0) { return Candle{0, o, h, l, c, v}; }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
+using namespace sorvik::test;
 
 /// A deterministic wavy series of valid candles.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i;
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return candle(o, std::max(o, c) + 1.5, std::min(o, c) - 1.0, c, 1000.0 + 100.0 * std::cos(i * 0.11));
-}
-
-template <class T>
-std::vector<std::optional<double>> run(T& ind, const std::vector<double>& xs) {
-  std::vector<std::optional<double>> out;
-  for (double x : xs) out.push_back(ind.update(x));
-  return out;
 }
 
 TEST(MovingAverages, EmaOfThreeOnOneToFour) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/pairs/alpha.hpp"
 #include "indicators/pairs/beta.hpp"
 #include "indicators/pairs/beta_neutral_spread.hpp"
@@ -43,9 +44,7 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-constexpr double TINY = 2.220446049250313e-16;  // read by the factory as a positive integer 0
+using namespace sorvik::test;
 
 using Pairs = std::vector<PairInput>;
 

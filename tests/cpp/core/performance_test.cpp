@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/performance/average_drawdown.hpp"
 #include "indicators/performance/burke_ratio.hpp"
 #include "indicators/performance/calmar_ratio.hpp"
@@ -39,37 +40,12 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-constexpr double TINY = 2.220446049250313e-16;  // read by the factory as a positive integer 0
-using Outs = std::vector<std::optional<double>>;
+using namespace sorvik::test;
 
-BarContext bar(double close) {
-  BarContext ctx;
-  ctx.candle = Candle{0, close, close, close, close, 1.0};
-  return ctx;
-}
+using Outs = std::vector<std::optional<double>>;
 
 /// A deterministic series of small returns of both signs.
 double ret(int i) { return 0.03 * std::sin(0.9 * i) + 0.01 * std::cos(2.3 * i); }
-
-Outs run(BarIndicator& ind, const std::vector<double>& xs) {
-  Outs out;
-  for (double x : xs) out.push_back(ind.update(bar(x)));
-  return out;
-}
-
-template <class T>
-Outs run(T& ind, const std::vector<double>& xs) {
-  Outs out;
-  for (double x : xs) out.push_back(ind.update(x));
-  return out;
-}
-
-template <class T>
-std::optional<double> last(T& ind, const std::vector<double>& xs) {
-  return run(ind, xs).back();
-}
 
 /// The returns window most value checks use, after one return that has left the window by the
 /// time it is checked (period 5): gains 0.10, 0.05, 0.30; losses 0.20, 0.05; Σr = 0.2, mean 0.04.

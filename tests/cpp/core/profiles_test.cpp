@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/profiles/composite_profile.hpp"
 #include "indicators/profiles/high_low_volume_nodes.hpp"
 #include "indicators/profiles/initial_balance.hpp"
@@ -34,23 +36,16 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+using namespace sorvik::test;
+
 constexpr std::int64_t HOUR_MS = 3'600'000;
 constexpr std::int64_t DAY_MS = 24 * HOUR_MS;
 constexpr std::int64_t JAN_1_2024_MS = 1'704'067'200'000;  // 2024-01-01 00:00 UTC
 
-Candle candle(double o, double h, double l, double c, double v = 1.0, std::int64_t time = 0) {
-  return Candle{time, o, h, l, c, v};
-}
 /// A bar spanning [l, h] with open and close in the middle.
 Candle span(double l, double h, double v = 1.0, std::int64_t time = 0) {
   const double m = midpoint(l, h);
   return candle(m, h, l, m, v, time);
-}
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
 }
 
 /// A deterministic wavy series of valid candles, six hours apart from 2024-01-01 00:00 UTC, with
@@ -63,12 +58,6 @@ Candle wave(int i) {
   const double v = i % 7 == 3 ? 0.0 : 1.0 + static_cast<double>(i * 37 % 11);
   return candle(o, std::max(o, c) + 1.5 + 0.5 * std::cos(i * 0.9), std::min(o, c) - 1.0 - 0.25 * std::sin(i * 1.3), c,
                 v, t);
-}
-
-std::unique_ptr<BarIndicator> make(const char* name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -122,7 +111,9 @@ TEST(Profiles, FirstValueAtTheFirstReadyBarThenEveryBar) {
     for (int i = 1; i <= 60; ++i) {
       const auto v = ind->update(bar(wave(i)));
       EXPECT_EQ(v.has_value(), i >= m.first) << m.name << " bar " << i;
-      if (v) EXPECT_TRUE(std::isfinite(*v)) << m.name << " bar " << i;
+      if (v) {
+        EXPECT_TRUE(std::isfinite(*v)) << m.name << " bar " << i;
+      }
     }
   }
 }
@@ -443,6 +434,187 @@ TEST(Profiles, RollingProfilesMatchADenseReference) {
         }
       }
       EXPECT_EQ(*n, (std::array<double, 2>{centre(d, area.poc), centre(d, m)})) << where;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Repeated additions: the total and the value area add one bin at a time; runs of equal bins are
+// added in stretches that must land on the same bits as the literal loop.
+
+/// A small deterministic generator (xorshift64*).
+struct Rng {
+  std::uint64_t s;
+  std::uint64_t next() {
+    s ^= s >> 12;
+    s ^= s << 25;
+    s ^= s >> 27;
+    return s * 0x2545F4914F6CDD1Dull;
+  }
+  double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }  // [0, 1)
+  std::uint64_t below(std::uint64_t n) { return next() % n; }
+};
+
+std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+/// `count` additions of v, each rounded on its own.
+double literal_sum(double a, double v, std::uint64_t count) {
+  for (std::uint64_t i = 0; i < count; ++i) a = a + v;
+  return a;
+}
+
+/// At most `count` additions of v, each made only while target > a; the number made.
+profiles::RepeatedSum literal_until(double a, double v, std::uint64_t count, double target) {
+  std::uint64_t n = 0;
+  while (n < count && target > a) {
+    a = a + v;
+    ++n;
+  }
+  return {a, n};
+}
+
+/// Both forms of the repeated addition against the literal loops, for a start, a value, a count and
+/// targets reached exactly, just missed, just passed, far off, already passed and NaN.
+void expect_repeated_sums_match(double a, double v, std::uint64_t count, Rng& rng, const std::string& where) {
+  const double sum = literal_sum(a, v, count);
+  ASSERT_EQ(bits(profiles::add_repeatedly(a, v, count)), bits(sum)) << where;
+  const double mid = literal_sum(a, v, count == 0 ? 0 : rng.below(count + 1));
+  const double targets[] = {mid,
+                            std::nextafter(mid, Inf),
+                            std::nextafter(mid, -Inf),
+                            sum,
+                            std::nextafter(sum, Inf),
+                            Inf,
+                            a,
+                            a - 1.0,
+                            mid * (1.0 + 0x1p-40),
+                            NaN};
+  for (const double t : targets) {
+    const profiles::RepeatedSum want = literal_until(a, v, count, t);
+    const profiles::RepeatedSum got = profiles::add_repeatedly_until(a, v, count, t);
+    ASSERT_EQ(bits(got.sum), bits(want.sum)) << where << " target " << t;
+    ASSERT_EQ(got.additions, want.additions) << where << " target " << t;
+  }
+}
+
+TEST(Profiles, RepeatedAdditionMatchesTheLiteralLoop) {
+  struct Case {
+    double a;
+    double v;
+    std::uint64_t count;
+  };
+  const double max = std::numeric_limits<double>::max();
+  const Case cases[] = {
+      {-0.0, 0.0, 5},                                   // -0 + 0 is +0, then nothing changes
+      {-0.0, 0.1, 1'000'000},                           // rounding at every addition, many binades
+      {0.0, 1.0 / 3.0, 3'000'000},
+      {1e6, 1e-10, 2'000'000},                          // below one unit: rounds up to one unit
+      {1e6, 0.4 * 0x1p-33, 10},                         // under half a unit: never changes
+      {1.0, 0x1p-53, 10},                               // half a unit from an even sum: never changes
+      {1.0 + 0x1p-52, 0x1p-53, 10},                     // ... from an odd sum: once, to the even one
+      {1.0, 3 * 0x1p-53, 3'000'000},                    // 1.5 units: 2 at a time from an even sum
+      {1.0 + 0x1p-52, 3 * 0x1p-53, 3'000'000},          // ... after one addition from an odd sum
+      {1.0, 5 * 0x1p-53, 3'000'000},                    // 2.5 units: 2 at a time
+      {1.0 + 0x1p-52, 5 * 0x1p-53, 3'000'000},
+      {0x1p53 - 4.0, 1.0, 100},                         // one at a time, then a tie that stops it
+      {0x1p53 - 3.0, 3.0, 2'000'000},                   // 1.5 units above 2^53
+      {0x1p52 - 0.5, 0.75, 2'000'000},
+      {5e-324, 5e-324, 3'000'000},                      // subnormals into normals
+      {0x1p-1022 - 0x1p-1074, 3 * 0x1p-1074, 1'000'000},
+      {0.0, 0x1p-1060, 1'000'000},
+      {1e308, 1e307, 100},                              // overflow: infinity, then no change
+      {1.7e308, 1e292, 3'000'000},                      // the top binade
+      {max, max, 3},
+      {Inf, 1.0, 5},
+      {1.0, Inf, 3},
+      {12345.678, 0.1, 3'000'000},
+      {2.0, 1e300, 4},
+      {7.0, 0.0, 1'000'000},
+  };
+  Rng rng{0x5EEDu};
+  for (const Case& c : cases) {
+    expect_repeated_sums_match(c.a, c.v, c.count, rng, "a " + std::to_string(c.a) + " v " + std::to_string(c.v));
+  }
+  // Random starts and values: values of any size against the sum, and small odd multiples of a
+  // power of two, which land on exact halves of a unit as the sum grows.
+  for (int i = 0; i < 400; ++i) {
+    const double a = i % 10 == 0 ? (i % 20 == 0 ? -0.0 : 0.0) : std::ldexp(1.0 + rng.unit(), static_cast<int>(rng.below(60)) - 30);
+    const double scale = a > 0.0 ? a : 1.0;
+    double v = 0.0;
+    switch (rng.below(3)) {
+      case 0:
+        v = scale * std::ldexp(1.0 + rng.unit(), -static_cast<int>(rng.below(60)));
+        break;
+      case 1: {
+        int e = 0;
+        (void)std::frexp(scale, &e);
+        v = std::ldexp(static_cast<double>(2 * rng.below(8) + 1), e - 54 - static_cast<int>(rng.below(24)));
+        break;
+      }
+      default:
+        v = scale * static_cast<double>(rng.below(5)) / static_cast<double>(1 + rng.below(7));
+    }
+    const std::uint64_t count = rng.below(4) == 0 ? rng.below(20) : rng.below(300'000);
+    expect_repeated_sums_match(a, v, count, rng, "random case " + std::to_string(i));
+  }
+}
+
+// Random windows of a few bars over up to millions of bins (long runs of equal bins), with
+// zero-volume bars, flat bars and whole flat windows, equal volumes (ties on both sides of the POC)
+// and shares that round at every addition: the value areas equal the literal bin-by-bin loop.
+TEST(Profiles, ValueAreasMatchTheLiteralLoopOnRandomWindows) {
+  struct Shape {
+    std::uint64_t period;
+    std::uint64_t bins;
+    int bars;
+  };
+  const Shape shapes[] = {{1, 3, 60},         {4, 17, 80},        {6, 64, 80},         {3, 4096, 60},
+                          {2, 65536, 40},     {5, 1'000'003, 20}, {1, 1u << 20, 12},   {3, 1u << 22, 8}};
+  const double fractions[] = {0.05, 0.5, 0.68, 0.7, 0.999, 1.0};
+  const double volumes[] = {0.0, 1.0, 2.0, 3.0, 0.1, 1.0 / 3.0, 3 * 0x1p-30, 0x1p53 + 2.0, 1e15 / 7.0, 1234.5678};
+  Rng rng{0xC0FFEEu};
+  for (const Shape& s : shapes) {
+    std::vector<ValueArea> areas;
+    std::vector<CompositeProfile> composites;
+    for (const double r : fractions) {
+      areas.push_back(ValueArea::create(s.period, s.bins, r).value());
+      composites.push_back(CompositeProfile::create(s.period, s.bins, r).value());
+    }
+    std::vector<Candle> window;
+    int flat_left = 0;
+    for (int i = 0; i < s.bars; ++i) {
+      // Prices on a quarter grid (shared bin edges); now and then a stretch of flat bars at one
+      // price, long enough to flatten the whole window.
+      if (flat_left == 0 && rng.below(8) == 0) flat_left = static_cast<int>(s.period) + 1;
+      const double low = flat_left > 0 ? 100.0 : 100.0 + 0.25 * static_cast<double>(rng.below(9));
+      const double high = flat_left > 0 ? 100.0 : low + 0.25 * static_cast<double>(rng.below(5));
+      flat_left = std::max(flat_left - 1, 0);
+      const double v = rng.below(3) == 0 ? volumes[rng.below(4)] : volumes[rng.below(std::size(volumes))];
+      const Candle c = span(low, high, v, i);
+      window.push_back(c);
+      if (window.size() > s.period) window.erase(window.begin());
+      const Dense d = window.size() == s.period ? dense_profile(window, s.bins, false) : Dense{};
+      for (std::size_t f = 0; f < std::size(fractions); ++f) {
+        const auto a = areas[f].update(c);
+        const auto b = composites[f].update(c);
+        const std::string where = "period " + std::to_string(s.period) + " bins " + std::to_string(s.bins) +
+                                  " r " + std::to_string(fractions[f]) + " bar " + std::to_string(i);
+        if (window.size() < s.period) {
+          EXPECT_FALSE(a || b) << where;
+          continue;
+        }
+        ASSERT_TRUE(a && b) << where;
+        if (d.high - d.low <= 0.0) {
+          EXPECT_EQ(*a, (std::array<double, 3>{d.low, d.low, d.low})) << where;
+          EXPECT_EQ(*b, (std::array<double, 3>{d.low, d.low, d.low})) << where;
+          continue;
+        }
+        const auto area = dense_value_area(d, fractions[f]);
+        EXPECT_EQ(*a, (std::array<double, 3>{centre(d, area.poc), (static_cast<double>(area.hi) + 1.0) * d.width + d.low,
+                                             static_cast<double>(area.lo) * d.width + d.low}))
+            << where;
+        EXPECT_EQ(*b, (std::array<double, 3>{centre(d, area.poc), centre(d, area.hi), centre(d, area.lo)})) << where;
+      }
     }
   }
 }

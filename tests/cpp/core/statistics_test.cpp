@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/statistics/autocorrelation.hpp"
 #include "indicators/statistics/coefficient_of_variation.hpp"
 #include "indicators/statistics/detrended_std_dev.hpp"
@@ -46,32 +47,12 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-constexpr double TINY = 2.220446049250313e-16;  // read by the factory as a positive integer 0
-using Outs = std::vector<std::optional<double>>;
+using namespace sorvik::test;
 
-BarContext bar(double close, std::int64_t time = 0) {
-  BarContext ctx;
-  ctx.candle = Candle{time, close, close, close, close, 1.0};
-  return ctx;
-}
+using Outs = std::vector<std::optional<double>>;
 
 /// A deterministic wavy positive series.
 double wave(int i) { return 100.0 + 10.0 * std::sin(i * 0.37) + 3.0 * std::cos(i * 1.91) + 0.05 * i; }
-
-template <class T>
-auto run(T& ind, const std::vector<double>& xs) {
-  std::vector<decltype(ind.update(0.0))> out;
-  for (double x : xs) out.push_back(ind.update(x));
-  return out;
-}
-
-/// The last output of feeding xs.
-template <class T>
-auto last(T& ind, const std::vector<double>& xs) {
-  return run(ind, xs).back();
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Construction

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/trailing_stops/atr_ratchet.hpp"
 #include "indicators/trailing_stops/atr_trailing_stop.hpp"
 #include "indicators/trailing_stops/chande_kroll_stop.hpp"
@@ -39,23 +40,14 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
+using namespace sorvik::test;
 
 using Opt = std::optional<double>;
 using Pair = std::optional<std::array<double, 2>>;
 constexpr Opt none = std::nullopt;
 constexpr Pair no_pair = std::nullopt;
 
-/// A bar with the open at the close.
-Candle hlc(double h, double l, double c) { return Candle{0, c, h, l, c, 1.0}; }
 Candle at(double c) { return hlc(c, c, c); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
 
 /// A deterministic wavy series of valid candles with trend changes in both directions.
 Candle wave(int i) {
@@ -63,20 +55,6 @@ Candle wave(int i) {
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return Candle{0, o, std::max(o, c) + 1.5 + 0.5 * std::cos(i * 0.9), std::min(o, c) - 1.0 - 0.25 * std::sin(i * 1.3),
                 c, 1.0};
-}
-
-std::unique_ptr<BarIndicator> make(const char* name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
-}
-
-/// Feeds every input in order and collects what each update answered.
-template <class T, class In>
-auto feed(T& ind, const std::vector<In>& inputs) {
-  std::vector<decltype(ind.update(inputs.front()))> out;
-  for (const auto& x : inputs) out.push_back(ind.update(x));
-  return out;
 }
 
 /// Prints a multi-output answer readably on a failure.
@@ -362,7 +340,7 @@ TEST(TrailingStops, SuperTrendBandsTightenAndFlipOnAStrictCross) {
       hlc(10.5, 8.5, 10.5),    // atr 2.5: basic 12; upper holds at 10.5; a close equal to it stays short
       hlc(10.75, 8.75, 10.75)  // atr 2.25: close 10.75 > 10.5 flips long on the lower band max(7.5, 7)
   };
-  expect_pairs(feed(st, bars),
+  expect_pairs(run(st, bars),
                {no_pair, std::array{8.0, 1.0}, std::array{9.0, 1.0}, std::array{11.0, -1.0}, std::array{10.5, -1.0},
                 std::array{10.5, -1.0}, std::array{7.5, 1.0}},
                "SuperTrend");
@@ -372,14 +350,14 @@ TEST(TrailingStops, ChandelierAndChandeKrollFromTheExtremesAndTheAtr) {
   const std::vector<Candle> bars = {hlc(10, 8, 9), hlc(12, 9, 11), hlc(11, 10, 10.5), hlc(11, 10.5, 11)};
   // True ranges 2, 3, 1, 0.5: ATR(2) 2.5, then 1.75, then 1.125.
   ChandelierExit ce(2, 2.0);
-  expect_pairs(feed(ce, bars),
+  expect_pairs(run(ce, bars),
                {no_pair, std::array{12.0 - 5.0, 8.0 + 5.0}, std::array{12.0 - 3.5, 9.0 + 3.5},
                 std::array{11.0 - 2.25, 10.0 + 2.25}},
                "ChandelierExit");
   // First stage (p = 2, multiplier 1): high stops 9.5, 10.25, 9.875; low stops 10.5, 10.75, 11.125.
   // The second stage keeps the best of the last q = 2.
   ChandeKrollStop ck(2, 1.0, 2);
-  expect_pairs(feed(ck, bars), {no_pair, no_pair, std::array{10.25, 10.5}, std::array{10.25, 10.75}},
+  expect_pairs(run(ck, bars), {no_pair, no_pair, std::array{10.25, 10.5}, std::array{10.25, 10.75}},
                "ChandeKrollStop");
 }
 
@@ -388,7 +366,7 @@ TEST(TrailingStops, AtrTrailingStopFollowsThePreviousCloseAndStop) {
   std::vector<Candle> bars = ATR_BARS;
   bars.push_back(hlc(12, 10, 11.5));      // tr 5, atr 3.75: crosses up after a close below: 11.5 - 3.75
   bars.push_back(hlc(9.75, 7.75, 7.75));  // tr 3.75, atr 3.75: a close equal to the stop restarts short
-  expect_values(feed(ts, bars),
+  expect_values(run(ts, bars),
                 {none, 8.0,               // first stop: close - d = 10 - 2
                  9.0,                     // both closes above 8: max(11 - 2, 8)
                  10.5,                    // close 7.5 falls through 9: 7.5 + 3
@@ -401,7 +379,7 @@ TEST(TrailingStops, AtrRatchetMovesByTheStepEveryBar) {
   AtrRatchet r(2, 2.0, 0.25);
   const std::vector<Candle> bars = {hlc(10, 8, 9), hlc(11, 9, 10), hlc(12, 10, 11), hlc(9, 5, 5.5), hlc(7, 5, 6)};
   // ATR(2): 2, 2, (2 + 6) / 2 = 4, (4 + 2) / 2 = 3.
-  expect_pairs(feed(r, bars),
+  expect_pairs(run(r, bars),
                {no_pair, std::array{10.0 - 4.0, 1.0},  // close - atr * initial
                 std::array{6.0 + 0.5, 1.0},            // + step * atr
                 std::array{5.5 + 8.0, -1.0},           // 6.5 + 1 = 7.5 is above the close 5.5: flip
@@ -414,7 +392,7 @@ TEST(TrailingStops, VoltyStopTrailsTheExtremeClose) {
   const std::vector<Candle> bars = {hlc(10, 8, 9), hlc(11, 9, 10), hlc(12, 10, 11), hlc(9, 7, 8.5), hlc(8, 6, 6.5),
                                     hlc(7, 5, 5)};
   // ATR(2): 2, 2, 3, 2.75, 2.375.
-  expect_values(feed(v, bars),
+  expect_values(run(v, bars),
                 {none, 8.0,    // first: close - d
                  9.0,          // extreme 11
                  8.0,          // 8.5 is not below 11 - 3: extreme stays 11
@@ -428,7 +406,7 @@ TEST(TrailingStops, YoyoExitWaitsBelowTheStopUntilADistanceAboveIt) {
   const std::vector<Candle> bars = {hlc(10, 8, 9),   hlc(11, 9, 10),    hlc(12, 10, 11),
                                     hlc(9, 7, 8.5),  hlc(12, 10, 11.5), hlc(14, 12, 13)};
   // ATR(2): 2, 2, 3, 3.25, 2.875.
-  expect_values(feed(y, bars),
+  expect_values(run(y, bars),
                 {none, 8.0,  // candidate 10 - 2
                  9.0,        // max(8, 11 - 2)
                  9.0,        // 8.5 below the stop: waiting, the stop stays
@@ -462,7 +440,7 @@ TEST(TrailingStops, PsarAcceleratesStaysOutsideTwoBarsAndReverses) {
   Psar p(0.25, 0.25, 0.5);
   const std::vector<Candle> bars = {hlc(10, 9, 9.5),  hlc(11, 10, 10.5), hlc(12, 11, 11.5), hlc(13, 12, 12.5),
                                     hlc(12.5, 9.5, 10), hlc(11, 9, 9.5), hlc(10, 8, 8.5)};
-  expect_values(feed(p, bars),
+  expect_values(run(p, bars),
                 {none, 9.0,  // long: the previous low, extreme 11
                  9.0,        // 9.5 pulled down to the low two bars back (9); extreme 12, af 0.5
                  10.0,       // 10.5 pulled down to 10; extreme 13, af capped at 0.5
@@ -476,22 +454,22 @@ TEST(TrailingStops, SarExtSeedsTestsTheSecondBarAndWidensReversals) {
   const double s = 0.25, m = 0.5;
   {  // start 0 with a lower high and a lower low: short at the previous high
     SarExt x(0, 0, s, s, m, s, s, m);
-    expect_values(feed(x, std::vector<Candle>{hlc(10, 8, 9), hlc(9, 6, 7)}), {none, 10.0}, "SarExt short start");
+    expect_values(run(x, std::vector<Candle>{hlc(10, 8, 9), hlc(9, 6, 7)}), {none, 10.0}, "SarExt short start");
   }
   {  // a positive start goes long at |start|; the second bar's low below it reverses at once
     SarExt x(5, 0, s, s, m, s, s, m);
-    expect_values(feed(x, std::vector<Candle>{hlc(10, 9, 9.5), hlc(11, 4, 10)}), {none, 11.0},
+    expect_values(run(x, std::vector<Candle>{hlc(10, 9, 9.5), hlc(11, 4, 10)}), {none, 11.0},
                   "SarExt reversal on the second bar");
   }
   {  // a negative start goes short at |start|
     SarExt x(-20, 0, s, s, m, s, s, m);
-    expect_values(feed(x, std::vector<Candle>{hlc(10, 9, 9.5), hlc(11, 10, 10.5)}), {none, 20.0},
+    expect_values(run(x, std::vector<Candle>{hlc(10, 9, 9.5), hlc(11, 10, 10.5)}), {none, 20.0},
                   "SarExt negative start");
   }
   SarExt x(0, 0.5, s, s, m, s, s, m);
   const std::vector<Candle> bars = {hlc(10, 9, 9.5),  hlc(11, 10, 10.5), hlc(12, 11, 11.5), hlc(13, 12, 12.5),
                                     hlc(12.5, 9.5, 10), hlc(11, 9, 9.5), hlc(18, 10, 11)};
-  expect_values(feed(x, bars),
+  expect_values(run(x, bars),
                 {none, 9.0,  // long at the previous low, extreme 11
                  9.5,        // third bar: no bar two back, only the previous low 10 limits
                  10.0,       // 10.75 limited by the low two back (10); af 0.5
@@ -510,7 +488,7 @@ TEST(TrailingStops, FixedDistanceStopsOnCloses) {
     std::vector<double> closes;
     std::vector<Opt> want;
   };
-  auto run = [](auto ind, const Case& c) { expect_values(feed(ind, c.closes), c.want, c.what); };
+  auto run = [](auto ind, const Case& c) { expect_values(test::run(ind, c.closes), c.want, c.what); };
   // 100, 110, 95: 90, 99, then a close below 99 flips short at 95 + 9.5; 120 flips long at 120 - 12.
   run(PercentageTrailingStop(10), {"percentage", {100, 110, 95, 100, 120}, {90.0, 99.0, 104.5, 104.5, 108.0}});
   run(PercentageTrailingStop(10), {"percentage of |close|", {-100, -95}, {-110.0, -104.5}});
@@ -526,7 +504,7 @@ TEST(TrailingStops, NrtrFlipsOnTheLineFromTheRunsExtreme) {
   Nrtr n(25);
   std::vector<Candle> bars;
   for (double c : {100.0, 120.0, 95.0, 85.0, 90.0, 110.0}) bars.push_back(at(c));
-  expect_pairs(feed(n, bars),
+  expect_pairs(run(n, bars),
                {std::array{75.0, 1.0}, std::array{90.0, 1.0}, std::array{90.0, 1.0},
                 std::array{106.25, -1.0},  // 85 < 90: short at 1.25 * 85
                 std::array{106.25, -1.0}, std::array{82.5, 1.0}},
@@ -540,7 +518,7 @@ TEST(TrailingStops, DonchianStopIsTheChannelTurnedAround) {
   DonchianStop d(3);
   const std::vector<Candle> bars = {hlc(10, 8, 9), hlc(12, 9, 10), hlc(11, 7, 8), hlc(9, 8.5, 9), hlc(10, 9, 9.5),
                                     hlc(10, 9, 9.5)};
-  expect_pairs(feed(d, bars),
+  expect_pairs(run(d, bars),
                {no_pair, no_pair, std::array{7.0, 12.0}, std::array{7.0, 12.0}, std::array{7.0, 11.0},
                 std::array{8.5, 10.0}},
                "DonchianStop");
@@ -551,7 +529,7 @@ TEST(TrailingStops, ElderSafeZoneAveragesNonZeroPenetrations) {
   const std::vector<Candle> bars = {hlc(10, 8, 9),      hlc(11, 9, 10), hlc(10.5, 7, 8), hlc(12, 10, 11),
                                     hlc(11, 9.5, 10), hlc(10.5, 8, 8), hlc(9, 7, 7.5)};
   // up penetrations 1, 0, 1.5, 0, 0, 0; down penetrations 0, 2, 0, 0.5, 1.5, 1.
-  expect_pairs(feed(z, bars),
+  expect_pairs(run(z, bars),
                {no_pair, no_pair,
                 std::array{7.0 - 4.0, 1.0},  // avg down 2 / 1 nonzero
                 std::array{6.0, 1.0},        // max(3, 10 - 2 * 2)
@@ -569,7 +547,7 @@ TEST(TrailingStops, KaseDevStopUsesTheSampleDeviationOfTwoBarRanges) {
   // one would be 0.5); {4, 4}: 4, 0; {4, 5}: 4.5, sqrt(0.5).
   const double off3 = 3.5 + std::sqrt(0.5);
   const double off5 = 4.5 + std::sqrt(0.5);
-  expect_pairs(feed(k, bars),
+  expect_pairs(run(k, bars),
                {no_pair, no_pair, std::array{13.0 - off3, 1.0},
                 std::array{10.0, 1.0},          // max(13 - off3, 14 - 4)
                 std::array{9.0 + off5, -1.0}},  // max(10, 14 - off5) = 10 is above the close 9.5
@@ -581,12 +559,12 @@ TEST(TrailingStops, ModifiedMaStopRatchetsOnTheWilderAverage) {
   std::vector<Candle> bars;
   for (double c : {10.0, 12.0, 13.0, 11.0, 12.0}) bars.push_back(at(c));
   // Averages 11, (13 + 11) / 2 = 12, (11 + 12) / 2 = 11.5, (12 + 11.5) / 2 = 11.75.
-  expect_pairs(feed(s, bars),
+  expect_pairs(run(s, bars),
                {no_pair, std::array{11.0, 1.0}, std::array{12.0, 1.0}, std::array{11.5, -1.0},
                 std::array{11.75, 1.0}},
                "ModifiedMaStop");
   ModifiedMaStop below(2);
-  expect_pairs(feed(below, std::vector<Candle>{at(12), at(10)}), {no_pair, std::array{11.0, -1.0}},
+  expect_pairs(run(below, std::vector<Candle>{at(12), at(10)}), {no_pair, std::array{11.0, -1.0}},
                "ModifiedMaStop starting short");
 }
 
@@ -595,7 +573,7 @@ TEST(TrailingStops, HiLoActivatorComparesWithThePreviousAverages) {
   const std::vector<Candle> bars = {hlc(10, 8, 9),   hlc(12, 10, 11), hlc(13, 11, 12),
                                     hlc(12, 9, 10), hlc(12, 10, 11), hlc(13, 11, 12.5)};
   // Averages (high, low) from bar 2: (11, 9), (12.5, 10.5), (12.5, 10), (12, 9.5), (12.5, 10.5).
-  expect_values(feed(h, bars),
+  expect_values(run(h, bars),
                 {none, none,  // the first full bar only stores its averages
                  9.0,         // 12 > 11: long, the previous average low
                  12.5,        // 10 < 10.5: short, the previous average high
@@ -612,13 +590,13 @@ TEST(TrailingStops, ThreeLineBreakReversesBeyondTheHeldLines) {
   for (double c : {10.0, 10.0, 11.0, 12.0, 10.5, 9.5, 9.0, 8.5, 11.0}) bars.push_back(at(c));
   // Three lines: after 9.5, 9 and 8.5 the up lines 11 and 12 are gone, so 11 > 9.5 reverses up.
   ThreeLineBreak three(3);
-  expect_values(feed(three, bars), {none, none, 1.0, 1.0, 1.0, -1.0, -1.0, -1.0, 1.0}, "three lines");
+  expect_values(run(three, bars), {none, none, 1.0, 1.0, 1.0, -1.0, -1.0, -1.0, 1.0}, "three lines");
   // Four lines still hold 12: 11 does not break it.
   ThreeLineBreak four(4);
-  expect_values(feed(four, bars), {none, none, 1.0, 1.0, 1.0, -1.0, -1.0, -1.0, -1.0}, "four lines");
+  expect_values(run(four, bars), {none, none, 1.0, 1.0, 1.0, -1.0, -1.0, -1.0, -1.0}, "four lines");
   // A first move down starts a down trend.
   ThreeLineBreak down(3);
-  expect_values(feed(down, std::vector<Candle>{at(10), at(9)}), {none, -1.0}, "first move down");
+  expect_values(run(down, std::vector<Candle>{at(10), at(9)}), {none, -1.0}, "first move down");
 }
 
 TEST(TrailingStops, NewPriceLinesCountsRunsOfHigherAndLowerCloses) {
@@ -637,16 +615,16 @@ TEST(TrailingStops, NewPriceLinesCountsRunsOfHigherAndLowerCloses) {
     NewPriceLines npl(c.n);
     std::vector<Candle> bars;
     for (double x : c.closes) bars.push_back(at(x));
-    expect_values(feed(npl, bars), c.want, "NewPriceLines");
+    expect_values(run(npl, bars), c.want, "NewPriceLines");
   }
 }
 
 TEST(TrailingStops, TimeBasedStopIsTheShareOfBarsUsed) {
   TimeBasedStop four(4);
   std::vector<Candle> bars(6, hlc(10, 9, 9.5));
-  expect_values(feed(four, bars), {0.25, 0.5, 0.75, 1.0, 1.0, 1.0}, "TimeBasedStop(4)");
+  expect_values(run(four, bars), {0.25, 0.5, 0.75, 1.0, 1.0, 1.0}, "TimeBasedStop(4)");
   TimeBasedStop three(3);
-  expect_values(feed(three, std::vector<Candle>(3, at(1))), {1.0 / 3.0, 2.0 / 3.0, 1.0}, "TimeBasedStop(3)");
+  expect_values(run(three, std::vector<Candle>(3, at(1))), {1.0 / 3.0, 2.0 / 3.0, 1.0}, "TimeBasedStop(3)");
 }
 
 }  // namespace

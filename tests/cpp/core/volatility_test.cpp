@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/volatility/bipower_variation.hpp"
 #include "indicators/volatility/ewma_volatility.hpp"
 #include "indicators/volatility/garch11.hpp"
@@ -29,37 +30,13 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-
-Candle candle(double o, double h, double l, double c) { return Candle{0, o, h, l, c, 1.0}; }
-Candle flat(double x) { return candle(x, x, x, x); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
+using namespace sorvik::test;
 
 /// A deterministic wavy series of valid candles with positive prices.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i + 3.0 * std::sin(i * 2.1);
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1) + 1.5 * std::cos(i * 1.3);
   return candle(o, std::max(o, c) + 1.5 + 0.5 * std::cos(i * 0.9), std::min(o, c) - 1.0, c);
-}
-
-std::unique_ptr<BarIndicator> make(const char* name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
-}
-
-/// Feeds closes to a scalar member; the values it answers, one per close.
-template <class T>
-std::vector<std::optional<double>> feed(T& ind, const std::vector<double>& closes) {
-  std::vector<std::optional<double>> out;
-  for (double x : closes) out.push_back(ind.update(x));
-  return out;
 }
 
 // Two-pass references (mean first, then squared deviations) for the tolerance checks.
@@ -119,7 +96,9 @@ TEST(Volatility, FirstValueAtWarmupThenEveryBar) {
     for (int i = 1; i <= 60; ++i) {
       const auto v = ind->update(bar(wave(i)));
       EXPECT_EQ(v.has_value(), static_cast<std::uint64_t>(i) >= m.warmup) << m.name << " bar " << i;
-      if (v) EXPECT_TRUE(std::isfinite(*v)) << m.name << " bar " << i;
+      if (v) {
+        EXPECT_TRUE(std::isfinite(*v)) << m.name << " bar " << i;
+      }
     }
   }
 }
@@ -277,7 +256,7 @@ TEST(Volatility, UnboundedWindowsGrowOnlyWithBars) {
 // Three closes give two returns; the second push re-bases the shifted sums on the window mean.
 TEST(Volatility, HistoricalVolatilityIsTheAnnualisedSampleDeviation) {
   auto hv = HistoricalVolatility::create(2, 252).value();
-  const auto out = feed(hv, {100.0, 110.0, 99.0, 105.0});
+  const auto out = run(hv, {100.0, 110.0, 99.0, 105.0});
   EXPECT_FALSE(out[0] || out[1]);
   ASSERT_TRUE(out[2] && out[3]);
 
@@ -299,14 +278,14 @@ TEST(Volatility, HistoricalVolatilityIsTheAnnualisedSampleDeviation) {
   // n = 3: the fused multiply-add in fma(n, -d², S2) shows in the last bit (the unfused
   // S2 - n·d² answers 38.39414306758948 on the last bar).
   auto hv3 = HistoricalVolatility::create(3, 252).value();
-  const auto out3 = feed(hv3, {100.0, 95.0, 96.0, 94.0, 96.0, 98.0});
+  const auto out3 = run(hv3, {100.0, 95.0, 96.0, 94.0, 96.0, 98.0});
   EXPECT_EQ(out3[3], 49.02766236917175);
   EXPECT_EQ(out3[4], 34.77189151413172);
   EXPECT_EQ(out3[5], 38.39414306758949);
 
   // A constant series has no volatility.
   auto flat_hv = HistoricalVolatility::create(3, 252).value();
-  const auto flat_out = feed(flat_hv, {5.0, 5.0, 5.0, 5.0, 5.0});
+  const auto flat_out = run(flat_hv, {5.0, 5.0, 5.0, 5.0, 5.0});
   EXPECT_EQ(flat_out[3], 0.0);
   EXPECT_EQ(flat_out[4], 0.0);
 }
@@ -444,7 +423,7 @@ TEST(Volatility, EstimatorsTrackTwoPassReferences) {
 // fma(ln(h/c), ln(h/o), ln(l/c)·ln(l/o)), and the RVI average divided by n (not multiplied by 1/n).
 TEST(Volatility, LastBitReferenceValues) {
   auto rv = RealizedVolatility::create(2).value();
-  const auto rv_out = feed(rv, {100.0, 96.0, 89.0, 92.0, 84.0, 85.0, 83.0});
+  const auto rv_out = run(rv, {100.0, 96.0, 89.0, 92.0, 84.0, 85.0, 83.0});
   const double rv_want[] = {0.08601578452324671, 0.08265197396626785, 0.09682423911343015,
                             0.0917383170638673, 0.026589497532190868};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(rv_out[i + 2], rv_want[i]) << "realized bar " << i + 3;
@@ -457,7 +436,7 @@ TEST(Volatility, LastBitReferenceValues) {
   EXPECT_EQ(yz_out, 64.09159242288318);
 
   auto rvi = RviVolatility::create(3).value();
-  const auto rvi_out = feed(rvi, {20.0, 9.0, 12.0, 17.0, 1.0, 15.0, 8.0, 2.0, 6.0});
+  const auto rvi_out = run(rvi, {20.0, 9.0, 12.0, 17.0, 1.0, 15.0, 8.0, 2.0, 6.0});
   const double rvi_want[] = {54.30507427575257, 73.58689620031627, 48.79014806152469, 33.19471003925052,
                              45.47086735209866};
   EXPECT_FALSE(rvi_out[3]);
@@ -469,7 +448,7 @@ TEST(Volatility, LastBitReferenceValues) {
 
 TEST(Volatility, EwmaStartsFromTheFirstSquaredReturn) {
   auto ewma = EwmaVolatility::create(0.94).value();
-  const auto out = feed(ewma, {100.0, 101.0, 99.0, 99.0});
+  const auto out = run(ewma, {100.0, 101.0, 99.0, 99.0});
   EXPECT_FALSE(out[0]);
   const double r1 = std::log(101.0 / 100.0), r2 = std::log(99.0 / 101.0), r3 = std::log(99.0 / 99.0);
   const double v1 = r1 * r1;
@@ -501,7 +480,7 @@ TEST(Volatility, EwmaSkipsANonPositiveCloseAndKeepsItsState) {
 TEST(Volatility, Garch11FirstReturnGetsTheUnconditionalVariance) {
   const double omega = 0.0001, alpha = 0.1, beta = 0.8;
   auto g = Garch11::create(omega, alpha, beta).value();
-  const auto out = feed(g, {100.0, 120.0, 0.0, 114.0, 114.0});
+  const auto out = run(g, {100.0, 120.0, 0.0, 114.0, 114.0});
   EXPECT_FALSE(out[0]);
   EXPECT_FALSE(out[2]);  // a zero close is skipped
   const double v1 = omega / ((1.0 - alpha) - beta);
@@ -518,20 +497,20 @@ TEST(Volatility, Garch11FirstReturnGetsTheUnconditionalVariance) {
 
 TEST(Volatility, RealizedVolatilityIsTheRootOfTheSquaredReturns) {
   auto rv = RealizedVolatility::create(2).value();
-  const auto out = feed(rv, {100.0, 110.0, 121.0, 110.0});
+  const auto out = run(rv, {100.0, 110.0, 121.0, 110.0});
   EXPECT_FALSE(out[0] || out[1]);
   const double r1 = std::log(1.1), r2 = std::log(121.0 / 110.0), r3 = std::log(110.0 / 121.0);
   EXPECT_EQ(out[2], std::sqrt((0.0 + r1 * r1) + r2 * r2));  // re-added from scratch at push 2
   EXPECT_EQ(out[3], std::sqrt(((0.0 + r1 * r1) + r2 * r2 - r1 * r1) + r3 * r3));
   auto one = RealizedVolatility::create(1).value();
-  EXPECT_EQ(feed(one, {100.0, 90.0})[1], std::fabs(std::log(0.9)));
+  EXPECT_EQ(run(one, {100.0, 90.0})[1], std::fabs(std::log(0.9)));
 }
 
 TEST(Volatility, BipowerVariationSumsAdjacentAbsoluteProducts) {
   auto bv = BipowerVariation::create(3).value();
   // Closes on which the re-added sum of bar 6 differs in its last bit from the incremental one.
   const std::vector<double> closes = {100.0, 104.0, 99.1, 94.4, 94.8, 99.0, 97.8};
-  const auto out = feed(bv, closes);
+  const auto out = run(bv, closes);
   std::vector<double> r;
   for (std::size_t i = 1; i < closes.size(); ++i) r.push_back(std::log(closes[i] / closes[i - 1]));
   auto p = [&](std::size_t i) { return std::fabs(r[i] * r[i + 1]); };
@@ -568,7 +547,7 @@ TEST(Volatility, JumpIndicatorJudgesAReturnAgainstTheWindowBeforeIt) {
     auto j = JumpIndicator::create(3, c.threshold).value();
     std::vector<double> closes = quiet;
     closes.push_back(c.last_close);
-    const auto out = feed(j, closes);
+    const auto out = run(j, closes);
     for (int i = 0; i < 4; ++i) EXPECT_FALSE(out[i]) << c.last_close;
     ASSERT_TRUE(out[4]);
     EXPECT_EQ(*out[4], c.want) << c.last_close << " threshold " << c.threshold;
@@ -580,12 +559,12 @@ TEST(Volatility, JumpIndicatorJudgesAReturnAgainstTheWindowBeforeIt) {
     std::vector<double> w;
     for (std::size_t i = 1; i < closes.size(); ++i) w.push_back(std::log(closes[i] / closes[i - 1]));
     const double m = mean_of(w), s = std::sqrt(sample_variance(w));
-    feed(j, closes);
+    run(j, closes);
     EXPECT_EQ(j.update(102.0 * std::exp(m + 1.1 * s)), 1.0);
   }
   // Returns that do not vary give 0 even for a huge jump.
   auto j = JumpIndicator::create(2, 1.0).value();
-  const auto out = feed(j, {1.0, 2.0, 4.0, 400.0, 4.0});
+  const auto out = run(j, {1.0, 2.0, 4.0, 400.0, 4.0});
   EXPECT_EQ(out[3], 0.0);
   EXPECT_TRUE(out[4]);  // from then on every bar yields
 }
@@ -653,7 +632,9 @@ TEST(Volatility, VolatilityConeRepeatsItsOutputsOnANonPositiveClose) {
   for (int i = 1; i <= 4; ++i) {
     const auto a = cone->update(bar(wave(i)));
     EXPECT_EQ(a, ref->update(bar(wave(i))));
-    if (i < 4) EXPECT_FALSE(cone->update(bar(negative_close)));
+    if (i < 4) {
+      EXPECT_FALSE(cone->update(bar(negative_close)));
+    }
   }
   const std::vector<NamedValue> before(cone->extra_outputs().begin(), cone->extra_outputs().end());
   ASSERT_EQ(before.size(), 5u);
@@ -672,7 +653,7 @@ TEST(Volatility, VolatilityOfVolatilityHandChecked) {
   // a = 2, b = 2: the deviation of two deviations of two returns.
   auto vov = VolatilityOfVolatility::create(2, 2).value();
   const std::vector<double> closes = {100.0, 101.0, 100.0, 104.0};
-  const auto out = feed(vov, closes);
+  const auto out = run(vov, closes);
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(out[i]);
   ASSERT_TRUE(out[3]);
   const double r1 = std::log(1.01), r2 = std::log(100.0 / 101.0), r3 = std::log(1.04);
@@ -685,7 +666,7 @@ TEST(Volatility, VolatilityOfVolatilityHandChecked) {
 TEST(Volatility, RviVolatilityAveragesTheDeviationByDirection) {
   auto rvi = RviVolatility::create(2).value();
   EXPECT_EQ(rvi.warmup_period(), 3u);
-  const auto out = feed(rvi, {1.0, 2.0, 4.0, 3.0, 5.0});
+  const auto out = run(rvi, {1.0, 2.0, 4.0, 3.0, 5.0});
   // σ of [1,2] = 0.5 (up), [2,4] = 1 (up), [4,3] = 0.5 (down), [3,5] = 1 (up).
   EXPECT_FALSE(out[0] || out[1]);
   EXPECT_EQ(out[2], (0.75 * 100.0) / (0.0 + 0.75));  // seeds: up (0.5 + 1) / 2, down 0
@@ -697,13 +678,13 @@ TEST(Volatility, RviVolatilityAveragesTheDeviationByDirection) {
 
   // Unchanged closes count neither way: both averages 0 give 50.
   auto still = RviVolatility::create(3).value();
-  const auto flat_out = feed(still, {2.0, 2.0, 2.0, 2.0, 2.0, 2.0});
+  const auto flat_out = run(still, {2.0, 2.0, 2.0, 2.0, 2.0, 2.0});
   EXPECT_FALSE(flat_out[3]);
   EXPECT_EQ(flat_out[4], 50.0);
   EXPECT_EQ(flat_out[5], 50.0);
   // Non-positive closes are ordinary inputs here; a NaN is skipped.
   auto signed_rvi = RviVolatility::create(2).value();
-  const auto s = feed(signed_rvi, {-1.0, NaN, 0.0, -4.0});
+  const auto s = run(signed_rvi, {-1.0, NaN, 0.0, -4.0});
   EXPECT_FALSE(s[0] || s[1] || s[2]);
   EXPECT_EQ(s[3], (0.25 * 100.0) / (1.0 + 0.25));  // up (0.5 + 0) / 2, down (0 + 2) / 2
 }

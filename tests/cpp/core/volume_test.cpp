@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/support.hpp"
 #include "indicators/moving_averages/ema.hpp"
 #include "indicators/moving_averages/sma.hpp"
 #include "indicators/moving_averages/vwma.hpp"
@@ -49,39 +50,16 @@
 namespace sorvik {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
+using namespace sorvik::test;
+
 using Out = std::optional<double>;
 using Outs = std::vector<Out>;
-
-Candle candle(double o, double h, double l, double c, double v) { return Candle{0, o, h, l, c, v}; }
-/// A bar with open = high = low = close = c, so its typical price is c.
-Candle flat(double c, double v) { return candle(c, c, c, c, v); }
-
-BarContext bar(const Candle& c) {
-  BarContext ctx;
-  ctx.candle = c;
-  return ctx;
-}
 
 /// A deterministic wavy series of valid candles with positive volume.
 Candle wave(int i) {
   const double c = 100.0 + 10.0 * std::sin(i * 0.37) + 0.05 * i;
   const double o = 100.0 + 10.0 * std::sin((i - 1) * 0.37) + 0.05 * (i - 1);
   return candle(o, std::max(o, c) + 1.5, std::min(o, c) - 1.0, c, 1000.0 + 100.0 * std::cos(i * 0.11));
-}
-
-template <class T>
-Outs run(T& ind, const std::vector<Candle>& cs) {
-  Outs out;
-  for (const Candle& c : cs) out.push_back(ind.update(c));
-  return out;
-}
-
-std::unique_ptr<BarIndicator> make(std::string_view name, std::vector<double> params) {
-  auto made = create_indicator(name, params);
-  EXPECT_TRUE(made.has_value()) << name << ": " << (made ? "" : made.error().display());
-  return made ? std::move(*made) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------------

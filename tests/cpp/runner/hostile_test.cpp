@@ -116,7 +116,9 @@ TEST(Hostile, EveryBuiltTypeAtMaxPeriodBuildsAndUpdatesQuickly) {
       (void)(*made)->warmup_period();
       const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       // Work in proportion to the period on every bar (16777216 steps) would take far longer.
-      if (!slow) EXPECT_LT(seconds, 1.0) << e.name << " with parameter #" << at << " at MAX_PERIOD, 200 bars";
+      if (!slow) {
+        EXPECT_LT(seconds, 1.0) << e.name << " with parameter #" << at << " at MAX_PERIOD, 200 bars";
+      }
     }
   }
   EXPECT_GT(built, 0u);
