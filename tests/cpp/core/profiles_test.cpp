@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -505,13 +506,13 @@ TEST(Profiles, RepeatedAdditionMatchesTheLiteralLoop) {
   };
   const double max = std::numeric_limits<double>::max();
   const Case cases[] = {
-      {-0.0, 0.0, 5},                                   // -0 + 0 is +0, then nothing changes
+      {-0.0, 0.0, 1000},                                // -0 + 0 is +0, then nothing changes
       {-0.0, 0.1, 1'000'000},                           // rounding at every addition, many binades
       {0.0, 1.0 / 3.0, 3'000'000},
       {1e6, 1e-10, 2'000'000},                          // below one unit: rounds up to one unit
-      {1e6, 0.4 * 0x1p-33, 10},                         // under half a unit: never changes
-      {1.0, 0x1p-53, 10},                               // half a unit from an even sum: never changes
-      {1.0 + 0x1p-52, 0x1p-53, 10},                     // ... from an odd sum: once, to the even one
+      {1e6, 0.4 * 0x1p-33, 1000},                       // under half a unit: never changes
+      {1.0, 0x1p-53, 1000},                             // half a unit from an even sum: never changes
+      {1.0 + 0x1p-52, 0x1p-53, 1000},                   // ... from an odd sum: once, to the even one
       {1.0, 3 * 0x1p-53, 3'000'000},                    // 1.5 units: 2 at a time from an even sum
       {1.0 + 0x1p-52, 3 * 0x1p-53, 3'000'000},          // ... after one addition from an odd sum
       {1.0, 5 * 0x1p-53, 3'000'000},                    // 2.5 units: 2 at a time
@@ -524,11 +525,11 @@ TEST(Profiles, RepeatedAdditionMatchesTheLiteralLoop) {
       {0.0, 0x1p-1060, 1'000'000},
       {1e308, 1e307, 100},                              // overflow: infinity, then no change
       {1.7e308, 1e292, 3'000'000},                      // the top binade
-      {max, max, 3},
-      {Inf, 1.0, 5},
-      {1.0, Inf, 3},
+      {max, max, 100},
+      {Inf, 1.0, 100},
+      {1.0, Inf, 100},
       {12345.678, 0.1, 3'000'000},
-      {2.0, 1e300, 4},
+      {2.0, 1e300, 100},
       {7.0, 0.0, 1'000'000},
   };
   Rng rng{0x5EEDu};

@@ -312,15 +312,88 @@ class ProfileBuilder {
   std::vector<V> values_;
 };
 
-/// acc + v added `count` times, one addition at a time; once an addition leaves acc unchanged (bit
-/// for bit) every later one does too, so the rest are skipped.
-inline double add_repeatedly(double acc, double v, std::uint64_t count) noexcept {
-  for (std::uint64_t i = 0; i < count; ++i) {
-    const double next = acc + v;
-    if (std::bit_cast<std::uint64_t>(next) == std::bit_cast<std::uint64_t>(acc)) break;
-    acc = next;
+/// The outcome of adding one value to a running sum again and again.
+struct RepeatedSum {
+  double sum = 0.0;
+  std::uint64_t additions = 0;  // additions made, or all `count` once they stopped changing the sum
+};
+
+namespace detail {
+
+/// `sum` + v added up to `count` times, one addition at a time, each rounded on its own, and (when
+/// `Bounded`) stopping before any addition once `!(target > sum)`. The result is the literal loop's,
+/// reached without walking it:
+/// - once an addition leaves the sum unchanged bit for bit, so does every later one (the same
+///   operands), and the rest are skipped (`additions` is then `count`);
+/// - while a positive sum stays below the next power of two B, every double it can take is a
+///   multiple of the same unit u (the unit in the last place of the sum's binade; below the
+///   smallest normal, of everything under 2^-1021), so an addition whose exact result is at most
+///   B - u gives sum + RN(v / u) u, rounded to nearest even. With S = sum / u and F = v / u that
+///   adds round(F) unless F is an odd multiple of one half, where the result is the even one of
+///   S + floor(F) and S + floor(F) + 1: from an even S every addition then adds the same amount.
+///   Whole stretches of equal increments are taken at once, up to the last addition that ends at
+///   most at B - u and the last one that starts below the target; the one or two additions that
+///   cross into the next binade are made singly. Each stretch ends at the count, the target or a
+///   binade whose sum is at least twice the last one's, so the work is O(log count).
+/// Sums or values that are zero, negative or not finite are added one at a time (in a profile these
+/// are the empty bins and overflow, where the first or second addition stops changing the sum).
+template <bool Bounded>
+[[nodiscard]] inline RepeatedSum add_repeatedly(double sum, double v, std::uint64_t count, double target) noexcept {
+  constexpr std::uint64_t top = (std::uint64_t{1} << 53) - 1;  // B - u, in units of u
+  constexpr double finite = std::numeric_limits<double>::max();
+  std::uint64_t done = 0;
+  while (done < count) {
+    if (Bounded && !(target > sum)) return {sum, done};
+    // Short runs (every bin its own run when the bins are few) are cheaper added one by one.
+    if (count - done > 16 && sum > 0.0 && sum <= finite && v > 0.0 && v <= finite) {
+      int e = 0;
+      (void)std::frexp(sum, &e);  // sum in [2^(e-1), 2^e)
+      e = std::max(e, -1021);     // every double below 2^-1021 is a multiple of 2^-1074
+      const int unit = e - 53;    // u = 2^unit
+      const double f = std::ldexp(v, -unit);  // exact where it matters (F >= 1/2)
+      const double fc = std::ceil(f);
+      const auto si = static_cast<std::uint64_t>(std::ldexp(sum, -unit));  // S, exact
+      const bool tie = f - std::floor(f) == 0.5;
+      // A stretch starts only where its first addition stays in the binade, and for a tie at an
+      // even S (an odd S is first moved to an even one by a single addition).
+      if (fc <= static_cast<double>(top) && si + static_cast<std::uint64_t>(fc) <= top && !(tie && si % 2 != 0)) {
+        const double next = sum + v;
+        const auto step = static_cast<std::uint64_t>(std::ldexp(next - sum, -unit));  // exact
+        if (step == 0) return {sum, count};
+        // Additions i = 0 .. m - 1 start at S + i step; each must end at most at B - u ...
+        std::uint64_t m = (top - static_cast<std::uint64_t>(fc) - si) / step + 1;
+        // ... and start below the target (S + i step < t, t > S).
+        if (Bounded) {
+          const double t = std::ldexp(target, -unit);
+          if (t < 0x1p62) m = std::min(m, (static_cast<std::uint64_t>(std::ceil(t)) - 1 - si) / step + 1);
+        }
+        m = std::min(m, count - done);
+        sum = std::ldexp(static_cast<double>(si + m * step), unit);
+        done += m;
+        continue;
+      }
+    }
+    const double next = sum + v;
+    if (std::bit_cast<std::uint64_t>(next) == std::bit_cast<std::uint64_t>(sum)) return {sum, count};
+    sum = next;
+    ++done;
   }
-  return acc;
+  return {sum, done};
+}
+
+}  // namespace detail
+
+/// acc + v added `count` times, one addition at a time (computed in O(log count), bit for bit).
+[[nodiscard]] inline double add_repeatedly(double acc, double v, std::uint64_t count) noexcept {
+  return detail::add_repeatedly<false>(acc, v, count, 0.0).sum;
+}
+
+/// acc + v added one addition at a time, at most `count` times, each only while target > acc
+/// (computed in O(log count), bit for bit); also says how many were made (all `count` once they
+/// stopped changing acc).
+[[nodiscard]] inline RepeatedSum add_repeatedly_until(double acc, double v, std::uint64_t count,
+                                                      double target) noexcept {
+  return detail::add_repeatedly<true>(acc, v, count, target);
 }
 
 /// The sum of all bins, lowest bin first, from -0.0.
@@ -347,17 +420,12 @@ struct ValueAreaBins {
   std::size_t jhi = jlo;
   double a = p.values[jlo];
   ValueAreaBins area{k, k, k};
-  // Takes bins of value v, one at a time, while the target is not reached, at most `run` of them:
-  // the side and the value stay the same until the run of the taken bins ends.
+  // Takes bins of value v while the target is not reached, at most `run` of them: the side and
+  // the value stay the same until the run of the taken bins ends.
   const auto take = [&](double v, std::uint64_t run) {
-    std::uint64_t taken = 0;
-    while (taken < run && target > a) {
-      const double next = a + v;
-      if (std::bit_cast<std::uint64_t>(next) == std::bit_cast<std::uint64_t>(a)) return run;
-      a = next;
-      ++taken;
-    }
-    return taken;
+    const RepeatedSum taken = add_repeatedly_until(a, v, run, target);
+    a = taken.sum;
+    return taken.additions;
   };
   while (target > a) {
     const bool below = area.lo > 0;
