@@ -2,6 +2,8 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= 2
+# Compiler-cache keys relative to the checkout, so that every clone of the project shares the cache.
+export CCACHE_BASEDIR ?= $(CURDIR)
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
